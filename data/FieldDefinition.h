@@ -1,0 +1,32 @@
+// The definition of one field of a record: name, kind, size, label and alignment.
+#pragma once
+
+#include <QString>
+#include <Qt>
+
+enum class FieldKind {
+    String, // Windows-1251 text of at most `size` characters
+    SmallInt, // 16-bit signed integer
+    Money, // double holding whole currency units
+    Memo, // bytes holding text (here RTF)
+    Blob, // bytes (here a bitmap file)
+};
+
+struct FieldDefinition
+{
+    QString name;
+    FieldKind kind = FieldKind::String;
+    int size = 0; // characters for strings, 0 for the other kinds
+    QString label; // empty when the field has no display label of its own
+    Qt::Alignment alignment = Qt::AlignLeft;
+
+    // The label, or the name where no label is set.
+    [[nodiscard]] QString displayLabel() const { return label.isEmpty() ? name : label; }
+    [[nodiscard]] bool isComparable() const
+    {
+        return kind == FieldKind::String || kind == FieldKind::SmallInt ||
+               kind == FieldKind::Money;
+    }
+
+    friend bool operator==(const FieldDefinition &, const FieldDefinition &) = default;
+};
