@@ -1,0 +1,33 @@
+// Where the windows send an error raised by a handler that does not run inside the event loop.
+#include "HandlerErrors.h"
+
+#include <QtGlobal>
+
+#include <utility>
+
+namespace {
+
+HandlerErrors::Reporter &installedReporter()
+{
+    static HandlerErrors::Reporter reporter;
+    return reporter;
+}
+
+} // namespace
+
+namespace HandlerErrors {
+
+void setReporter(Reporter reporter)
+{
+    installedReporter() = std::move(reporter);
+}
+
+void report(const std::exception &error)
+{
+    if (installedReporter())
+        installedReporter()(error);
+    else
+        qWarning("Unreported handler error: %s", error.what());
+}
+
+} // namespace HandlerErrors
