@@ -20,6 +20,18 @@ if(HIRELINGS_SANITIZE)
   target_link_options(hirelings_common INTERFACE -fsanitize=address,undefined)
 endif()
 
+# The fuzz build instruments every library for libFuzzer's coverage feedback; only the fuzz
+# executables themselves link libFuzzer (fuzz/CMakeLists.txt). The other executables still link,
+# because the sanitizer runtimes give the coverage hooks their defaults. Qt stays uninstrumented.
+if(HIRELINGS_FUZZ)
+  if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+    message(FATAL_ERROR "HIRELINGS_FUZZ needs clang: configure with CC=clang CXX=clang++")
+  endif()
+  target_compile_options(hirelings_common INTERFACE
+    -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  target_link_options(hirelings_common INTERFACE -fsanitize=address,undefined)
+endif()
+
 # Adds a QtTest suite as a CTest test. GUI suites run on the offscreen platform.
 function(hirelings_add_test name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;LABELS" ${ARGN})

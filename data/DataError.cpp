@@ -5,10 +5,9 @@
 
 #include <utility>
 
-DataError::DataError(QString className, QString message, std::source_location where)
+DataError::DataError(QString className, QString message, const char *file, int line)
     : m_className(std::move(className)), m_message(std::move(message)),
-      m_location(u"%1:%2"_qs.arg(QFileInfo(QString::fromUtf8(where.file_name())).fileName())
-                     .arg(where.line())),
+      m_location(u"%1:%2"_qs.arg(QFileInfo(QString::fromUtf8(file)).fileName()).arg(line)),
       m_utf8(m_message.toUtf8())
 {
 }

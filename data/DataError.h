@@ -4,7 +4,6 @@
 #include <QString>
 
 #include <exception>
-#include <source_location>
 
 // Errors of the data layer are named after the kind of failure, as the error boxes show them:
 // "EDatabaseError" for a field that is missing or of the wrong type, "EDBClient" for a damaged
@@ -13,8 +12,10 @@
 class DataError : public std::exception
 {
 public:
-    DataError(QString className, QString message,
-              std::source_location where = std::source_location::current());
+    // The builtins give the caller's place, as std::source_location::current() would; that one
+    // is missing with clang before 15 on libstdc++, which the fuzz build uses.
+    DataError(QString className, QString message, const char *file = __builtin_FILE(),
+              int line = __builtin_LINE());
 
     [[nodiscard]] const QString &className() const noexcept { return m_className; }
     [[nodiscard]] const QString &message() const noexcept { return m_message; }

@@ -1,0 +1,60 @@
+// A single-line text that shows one field of the hireling table's current record.
+#include "BoundText.h"
+
+#include "DataSource.h"
+#include "HirelingTable.h"
+
+#include <QPainter>
+
+BoundText::BoundText(QWidget *parent) : QWidget(parent)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent, false);
+}
+
+void BoundText::bind(DataSource &source, const HirelingTable &table, HirelingField field)
+{
+    m_table = &table;
+    m_field = field;
+    source.bindControl(this, [this] { refresh(); });
+    refresh();
+}
+
+void BoundText::setAlignment(Qt::Alignment alignment)
+{
+    m_alignment = alignment;
+    update();
+}
+
+void BoundText::refresh()
+{
+    QString text;
+    if (m_table != nullptr)
+        text = m_table->currentValue(m_field).displayText(HirelingFields::definition(m_field).kind);
+    if (text != m_text) {
+        m_text = text;
+        update();
+    }
+}
+
+void BoundText::paintEvent(QPaintEvent *)
+{
+    if (m_text.isEmpty())
+        return;
+    QPainter painter(this);
+    painter.setClipRect(rect());
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.setFont(font());
+    // Drawing into a rectangle far wider than the control on the side the text grows towards
+    // keeps it on one line and lets the control's edge cut it.
+    const int room = fontMetrics().horizontalAdvance(m_text) + width();
+    QRect area = rect();
+    if (m_alignment & Qt::AlignRight)
+        area.setLeft(area.right() - room);
+    else if (m_alignment & Qt::AlignHCenter)
+        area.adjust(-room / 2, 0, room / 2, 0);
+    else
+        area.setRight(area.left() + room);
+    painter.drawText(area, static_cast<int>((m_alignment & Qt::AlignHorizontal_Mask) | Qt::AlignTop |
+                                            Qt::TextSingleLine),
+                     m_text);
+}

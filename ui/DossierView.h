@@ -1,0 +1,39 @@
+// The dossier of the current hireling: rich text, read-only, selectable and copyable.
+#pragma once
+
+#include <QTextEdit>
+
+class DataSource;
+class HirelingTable;
+
+// Loads the current record's dossier when the record changes: as rich text, or as plain text when
+// the rich-text reader reports an error, or the failure message in parentheses when that fails
+// too. The selection shows only while the view has the focus; a click gives it the focus, Tab
+// does not.
+class DossierView final : public QTextEdit
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(DossierView)
+
+public:
+    explicit DossierView(QWidget *parent = nullptr);
+
+    void bind(DataSource &source, const HirelingTable &table);
+
+    // Reads the dossier of the current record again.
+    void refresh();
+
+    // Shows these bytes as the dossier would show them.
+    void showDossier(const QByteArray &rtf);
+
+protected:
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+
+private:
+    void showSelection(bool shown);
+
+    const HirelingTable *m_table = nullptr;
+    QByteArray m_shownBytes;
+    bool m_shownOnce = false;
+};

@@ -1,0 +1,48 @@
+// The hireling grid: one row per record of the table, the current record selected.
+#pragma once
+
+#include <QTableView>
+
+class DataSource;
+class HirelingTable;
+class TitleButtonHeader;
+
+// A read-only view whose current row is the table's current record. Clicks and the navigation
+// keys move the table's current record; the table's notifications bring the view back in step.
+// After the table's order changes, the rows are chosen anew around the current record, which
+// stands in the middle row as far as the ends of the order allow.
+class HirelingGrid final : public QTableView
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(HirelingGrid)
+
+public:
+    explicit HirelingGrid(QWidget *parent = nullptr);
+
+    // The width of each of the thirteen columns: the name, ten skills, the level and the wage.
+    [[nodiscard]] static int columnWidth(int column);
+
+    void bind(DataSource &source, HirelingTable &table);
+
+    [[nodiscard]] TitleButtonHeader *titleButtons() const { return m_titles; }
+    // The number of record rows the grid shows whole.
+    [[nodiscard]] int visibleRowCount() const;
+    [[nodiscard]] int topRow() const;
+    // Rows are as high as the title row: the font's height and a margin.
+    [[nodiscard]] int rowHeight() const;
+
+protected:
+    void changeEvent(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
+
+private:
+    void followTable();
+    void applyRowHeight();
+    void moveCurrentTo(int row);
+
+    TitleButtonHeader *m_titles = nullptr;
+    HirelingTable *m_table = nullptr;
+    quint64 m_shownOrder = 0;
+    bool m_following = false;
+};

@@ -1,0 +1,41 @@
+// The portrait of the current hireling: a bitmap drawn at its own size, centered.
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+
+class DataSource;
+class HirelingTable;
+
+// Reads the current record's portrait (a Windows bitmap file) only when the record changes and
+// draws it unscaled in the middle of the button-face background. While focused it shows a
+// one-pixel frame; Ctrl+C and Ctrl+Insert put the original bitmap on the clipboard. Nothing can
+// change the picture: cut, paste and delete keys are swallowed.
+class PortraitView final : public QWidget
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(PortraitView)
+
+public:
+    explicit PortraitView(QWidget *parent = nullptr);
+
+    void bind(DataSource &source, const HirelingTable &table);
+
+    [[nodiscard]] const QImage &image() const { return m_image; }
+    void copyToClipboard() const;
+
+    // Reads the portrait of the current record again.
+    void refresh();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+
+private:
+    const HirelingTable *m_table = nullptr;
+    QByteArray m_shownBytes;
+    QImage m_image;
+};
