@@ -1,6 +1,7 @@
 // The application object: title, translations, icon, and the error box for handler errors.
 #include "HirelingsApplication.h"
 
+#include "AppFonts.h"
 #include "ErrorBoxes.h"
 #include "HandlerErrors.h"
 #include "NumberFormat.h"
@@ -23,6 +24,8 @@ HirelingsApplication::HirelingsApplication(int &argc, char **argv) : QApplicatio
     setOrganizationDomain(u"example.org"_qs);
     setDesktopFileName(u"org.example.hirelings"_qs);
     setWindowIcon(QIcon(u":/icons/hirelings.png"_qs));
+    // Message boxes and Qt's own dialogs speak in the same face as the windows.
+    setFont(AppFonts::windowFont());
     loadQtTranslations();
     HandlerErrors::setReporter([this](const std::exception &error) { handleException(error); });
 }

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string>
 #include <utility>
 
 namespace {
@@ -52,6 +53,17 @@ bool isKnownType(quint16 type)
     default:
         return false;
     }
+}
+
+// The subtypes the format names share their static text instead of a copy each.
+QByteArray knownSubtype(QByteArrayView subtype)
+{
+    for (const char *known :
+         {PacketReader::moneySubtype, PacketReader::textSubtype, PacketReader::binarySubtype}) {
+        if (subtype == QByteArrayView(known))
+            return QByteArray::fromRawData(known, qstrlen(known));
+    }
+    return subtype.toByteArray();
 }
 
 bool isLengthSize(quint16 size)
@@ -195,21 +207,19 @@ void PacketReader::readColumns()
 // name in any case. Sorting finds a pair without comparing every column with every other.
 void PacketReader::checkColumnNamesDiffer() const
 {
-    const auto compare = [](QByteArrayView a, QByteArrayView b) {
-        return qstrnicmp(a.data(), a.size(), b.data(), b.size());
-    };
-    std::vector<std::pair<QByteArrayView, std::size_t>> names;
+    // Column names are ASCII and short enough to fit a string without an allocation of its own.
+    std::vector<std::pair<std::string, std::size_t>> names;
     names.reserve(m_columnNames.size());
-    for (std::size_t i = 0; i < m_columnNames.size(); ++i)
-        names.emplace_back(m_columnNames[i], i);
-    std::sort(names.begin(), names.end(), [&compare](const auto &a, const auto &b) {
-        const int order = compare(a.first, b.first);
-        return order != 0 ? order < 0 : a.second < b.second;
-    });
+    for (std::size_t i = 0; i < m_columnNames.size(); ++i) {
+        std::string folded(m_columnNames[i].data(), std::size_t(m_columnNames[i].size()));
+        std::transform(folded.begin(), folded.end(), folded.begin(),
+                       [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; });
+        names.emplace_back(std::move(folded), i);
+    }
+    std::sort(names.begin(), names.end());
     const auto twice =
-        std::adjacent_find(names.cbegin(), names.cend(), [&compare](const auto &a, const auto &b) {
-            return compare(a.first, b.first) == 0;
-        });
+        std::adjacent_find(names.cbegin(), names.cend(),
+                           [](const auto &a, const auto &b) { return a.first == b.first; });
     if (twice != names.cend()) {
         const Column &later = m_packet.columns[std::next(twice)->second];
         fail(u"column name '%1' at offset %2 is used twice"_qs.arg(later.name).arg(later.offset));
@@ -291,7 +301,7 @@ void PacketReader::readColumnProperty(Column &column)
             fail(u"%1 value of column '%2' at offset %3 does not end with a zero byte"_qs
                      .arg(QLatin1StringView(subtypeProperty), column.name)
                      .arg(valueOffset));
-        column.subtype = value.chopped(1).toByteArray();
+        column.subtype = knownSubtype(value.chopped(1));
     } else {
         skipPropertyValue(size, type, typeOffset);
     }
