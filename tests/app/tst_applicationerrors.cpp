@@ -73,6 +73,7 @@ private slots:
     void silentAbortShowsNothing();
     void creationHandlerErrorsGoToTheSameBox();
     void localeChangeRereadsTheFormat();
+    void qtDialogsSpeakRussian();
 };
 
 void ApplicationErrorsTest::applicationErrorText_data()
@@ -166,6 +167,13 @@ void ApplicationErrorsTest::localeChangeRereadsTheFormat()
     QCOMPARE(processNumberFormat().moneyText(6000.0),
              NumberFormat::fromUserLocale().moneyText(6000.0));
     QVERIFY(processNumberFormat().moneyText(6000.0) != u"6 000"_qs);
+}
+
+void ApplicationErrorsTest::qtDialogsSpeakRussian()
+{
+    QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), u"Отмена"_qs);
+    QMessageBox box(QMessageBox::Question, title, u"?"_qs, QMessageBox::Yes | QMessageBox::No);
+    QCOMPARE(box.button(QMessageBox::No)->text().remove(u'&'), u"Нет"_qs);
 }
 
 int main(int argc, char *argv[])

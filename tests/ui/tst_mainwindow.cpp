@@ -4,6 +4,7 @@
 #include "HirelingFields.h"
 #include "HirelingGrid.h"
 #include "HirelingTable.h"
+#include "NumberFormat.h"
 #include "PortraitView.h"
 #include "Tabula.h"
 
@@ -13,6 +14,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenuBar>
+#include <QRegularExpression>
 #include <QTimer>
 #include <QTest>
 #include <QTextBlock>
@@ -61,6 +63,7 @@ private slots:
 
     void startsOnTheFirstRecord();
     void windowHasTheFixedClientArea();
+    void amountsAreWholeAndGroupedBySpaces();
     void keysMoveTheCurrentRecord_data();
     void keysMoveTheCurrentRecord();
     void clickOnARowMakesItCurrent();
@@ -122,6 +125,27 @@ void MainWindowTest::windowHasTheFixedClientArea()
     QCOMPARE(menu[0]->text(), u"О программе"_qs);
     QCOMPARE(menu[1]->text(), u"Выход"_qs);
     QVERIFY(menu[0]->menu() == nullptr && menu[1]->menu() == nullptr);
+}
+
+void MainWindowTest::amountsAreWholeAndGroupedBySpaces()
+{
+    // The overrides stand before any window exists, whatever the locale says.
+    const NumberFormat &format = processNumberFormat();
+    QVERIFY(format.currencyString.isEmpty());
+    QCOMPARE(format.thousandSeparator, QChar(u' '));
+    QCOMPARE(format.currencyDecimals, 0);
+
+    const int row = findRow(*table, [this](int r) {
+        return !isKrev(*table, r) && table->value(r, MDCost15).asFloat() >= 10000.0;
+    });
+    QVERIFY(row >= 0);
+    table->moveTo(row);
+    const QString wage = child<BoundText>(*window, "db15day")->text();
+    QVERIFY2(QRegularExpression(u"^\\d{2} \\d{3}$"_qs).match(wage).hasMatch(), qPrintable(wage));
+    const QModelIndex gridWage = grid->model()->index(row, MDCost1);
+    QCOMPARE(gridWage.data().toString(), table->value(row, MDCost1).displayText(FieldKind::Money));
+    QCOMPARE(gridWage.data(Qt::TextAlignmentRole).value<Qt::Alignment>() & Qt::AlignHorizontal_Mask,
+             Qt::AlignRight);
 }
 
 void MainWindowTest::keysMoveTheCurrentRecord_data()
