@@ -1,6 +1,7 @@
 // Times a sort of the hireling table by each grid column and checks that sorting moves records
 // without copying them.
 #include "ClientDataSet.h"
+#include "EmbeddedPacket.h"
 #include "DataError.h"
 #include "DataSource.h"
 #include "HirelingFields.h"
@@ -9,7 +10,6 @@
 #include "Windows1251.h"
 
 #include <QElapsedTimer>
-#include <QFile>
 #include <QTextStream>
 
 #include <algorithm>
@@ -123,11 +123,11 @@ private:
 // The embedded packet's data set where the program's assets are linked in; null otherwise.
 std::unique_ptr<ClientDataSet> embeddedHirelings()
 {
-    QFile file(u":/data/hirelings.packet"_s);
-    if (!file.open(QIODevice::ReadOnly))
+    const QByteArray stored = EmbeddedPacket::storedData();
+    if (stored.isEmpty())
         return nullptr;
     auto dataSet = std::make_unique<ClientDataSet>();
-    dataSet->setData(file.readAll());
+    dataSet->setData(stored);
     try {
         dataSet->open();
     } catch (const DataError &error) {

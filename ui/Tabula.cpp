@@ -7,13 +7,13 @@
 #include "AppFonts.h"
 #include "ClientDataSet.h"
 #include "DataSource.h"
+#include "EmbeddedPacket.h"
 #include "HandlerErrors.h"
 #include "HirelingFields.h"
 #include "HirelingGridModel.h"
 #include "HirelingTable.h"
 #include "NumberFormat.h"
 
-#include <QFile>
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -38,8 +38,6 @@ constexpr int nameColumn = 0;
 constexpr int clientWidth = 612;
 constexpr int clientHeight = 420;
 constexpr int labelHeight = 13;
-
-const QString embeddedPacketPath = u":/data/hirelings.packet"_qs;
 
 const QString wageCaptionAllTerms = u"Зарплата 1 д. / 7 д. / 14 д."_qs;
 const QString wageCaptionDailyOnly = u"Зарплата 1 д."_qs;
@@ -125,9 +123,7 @@ void TfmMain::loadDescription()
     MD->open();
 
     clientDataSet = std::make_unique<ClientDataSet>();
-    QFile packet(embeddedPacketPath);
-    if (packet.open(QIODevice::ReadOnly))
-        clientDataSet->setData(packet.readAll());
+    clientDataSet->setData(EmbeddedPacket::storedData());
     clientDataSet->open();
 
     ui->RxDBGrid1->setFocus();

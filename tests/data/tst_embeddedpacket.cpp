@@ -1,11 +1,11 @@
 // Tests of the packet the build embeds: it decodes, and its records have the shape the program
 // relies on (agencies, nulls, ranges, the special values, dossiers and portraits).
 #include "ClientDataSet.h"
+#include "EmbeddedPacket.h"
 #include "HirelingFields.h"
 #include "RtfReader.h"
 #include "Windows1251.h"
 
-#include <QFile>
 #include <QImage>
 #include <QSet>
 #include <QtEndian>
@@ -87,9 +87,8 @@ qint64 TestEmbeddedPacket::measure(int record, HirelingField field) const
 
 void TestEmbeddedPacket::initTestCase()
 {
-    QFile resource(u":/data/hirelings.packet"_qs);
-    QVERIFY2(resource.open(QIODevice::ReadOnly), "the packet is not embedded");
-    m_stored = resource.readAll();
+    m_stored = EmbeddedPacket::storedData();
+    QVERIFY2(!m_stored.isEmpty(), "the packet is not embedded");
     m_dataSet.setData(m_stored);
     m_dataSet.open();
     QVERIFY(m_dataSet.isActive());

@@ -1,13 +1,13 @@
 // Tests of the hireling table filled from the embedded packet: stored order, ties, levels and the
 // current record across sorts of the 51 real records.
 #include "ClientDataSet.h"
+#include "EmbeddedPacket.h"
 #include "DataSource.h"
 #include "HirelingFields.h"
 #include "HirelingTable.h"
 #include "NameCollator.h"
 #include "Windows1251.h"
 
-#include <QFile>
 #include <QTest>
 
 #include <algorithm>
@@ -93,9 +93,8 @@ private:
 
 void TestHirelingTableRealData::initTestCase()
 {
-    QFile resource(u":/data/hirelings.packet"_s);
-    QVERIFY2(resource.open(QIODevice::ReadOnly), "the embedded packet is not linked in");
-    m_stored = resource.readAll();
+    m_stored = EmbeddedPacket::storedData();
+    QVERIFY2(!m_stored.isEmpty(), "the embedded packet is not linked in");
     m_source.setData(m_stored);
     m_source.open();
     QCOMPARE(m_source.recordCount(), hirelingCount);
