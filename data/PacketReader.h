@@ -29,8 +29,13 @@
 //                                                  apart)
 //   0x4B (bytes, 4-byte length) SUBTYPE "Text"  -> Memo; with any other SUBTYPE or none -> Blob
 // Any other type code or size in a column descriptor is rejected. Properties of other names are
-// skipped by their type code; CHANGE_LOG is checked and otherwise ignored, so it changes no value.
-// Row status bytes and column attributes are kept by no one: nothing in the packet is applied.
+// skipped by their type code; CHANGE_LOG is checked and otherwise ignored, and row status bytes are
+// read and ignored: the change log is never applied, so it changes no value. The header's format
+// values are accepted whatever they hold; a header larger than 24 bytes is skipped to its end.
+//
+// Strings, memos and blobs come out as QByteArrays that share one block allocated for all of them
+// (decoding makes one allocation for the values instead of one per value). They behave as any
+// QByteArray, need nothing of the packet's bytes, and the block goes with the last of them.
 class PacketReader final
 {
 public:

@@ -96,6 +96,7 @@ class tst_PacketReader final : public QObject
 private slots:
     void encoderWritesTheHirelingLayout();
     void valuesReadBackAsStored();
+    void valuesOutliveThePacketAndEachOther();
     void fieldsComeFromColumns();
     void otherColumnFormsMapToKinds();
     void changeLogChangesNothing();
@@ -179,6 +180,38 @@ void tst_PacketReader::valuesReadBackAsStored()
     const QByteArray &memo = decoded.rows[0][3].bytes();
     QCOMPARE(memo.size(), 12);
     QCOMPARE(memo.back(), '\0');
+}
+
+// Decoded values own their bytes together: they outlive the packet, a change to one leaves the
+// others alone, and each ends with a zero byte as every QByteArray does.
+void tst_PacketReader::valuesOutliveThePacketAndEachOther()
+{
+    const Rows rows = smallRows();
+    QByteArray name;
+    QByteArray memo;
+    QByteArray last;
+    {
+        QByteArray packet = PacketEncoder::encode(smallFields(), rows);
+        const PacketReader::Packet decoded = PacketReader::decode(packet);
+        for (const std::vector<FieldValue> &row : decoded.rows) {
+            for (const FieldValue &value : row)
+                QCOMPARE(value.bytes().constData()[value.bytes().size()], '\0');
+        }
+        name = decoded.rows[0][0].bytes();
+        memo = decoded.rows[0][3].bytes();
+        last = decoded.rows[1][0].bytes();
+        packet.fill('\xFF');
+    }
+    QCOMPARE(name, rows[0][0].bytes());
+    name.append(QByteArray(100, 'x'));
+    QCOMPARE(memo, rows[0][3].bytes());
+    QCOMPARE(last, rows[1][0].bytes());
+
+    // With every other value gone, the last one grows as any other QByteArray does.
+    name.clear();
+    memo.clear();
+    last.append(QByteArray(100, 'y'));
+    QCOMPARE(last, rows[1][0].bytes() + QByteArray(100, 'y'));
 }
 
 void tst_PacketReader::fieldsComeFromColumns()
