@@ -1,11 +1,11 @@
 // Times the decoding of a hireling packet next to a plain copy of the same bytes.
+#include "EmbeddedPacket.h"
 #include "HirelingFields.h"
 #include "PacketEncoder.h"
 #include "PacketReader.h"
 
 #include <QByteArray>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QtEndian>
 #include <QTextStream>
 
@@ -35,7 +35,6 @@ constexpr double nanosecondsPerMicrosecond = 1000.0;
 constexpr int aliasLength = 50;
 constexpr double targetRatio = 2.0;
 
-const QString embeddedPacket = u":/data/hirelings.packet"_s;
 
 FieldValue text(const char *bytes)
 {
@@ -88,10 +87,7 @@ QByteArray syntheticPacket()
 // The embedded packet where the program's assets are linked in, without its length prefix.
 QByteArray embeddedPacketBytes()
 {
-    QFile file(embeddedPacket);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    const QByteArray stored = file.readAll();
+    const QByteArray stored = EmbeddedPacket::storedData();
     if (stored.size() < lengthPrefixSize)
         return {};
     const qint32 length = qFromLittleEndian<qint32>(stored.constData());
