@@ -4,7 +4,6 @@
 #include "DataError.h"
 
 #include <QLatin1StringView>
-#include <QScopeGuard>
 #include <QtEndian>
 
 #include <algorithm>
@@ -78,8 +77,6 @@ bool isLengthSize(quint16 size)
 PacketReader::Packet PacketReader::decode(QByteArrayView packet)
 {
     PacketReader reader(packet);
-    // Runs before the reader and its values are destroyed, whether decoding ends or throws.
-    const auto commit = qScopeGuard([&reader] { reader.commitStoreReferences(); });
     reader.readHeader();
     reader.readColumns();
     reader.readTableProperties();
@@ -423,31 +420,6 @@ void PacketReader::readChangeLog(quint16 size, quint16 type, qsizetype typeOffse
 
 // --- rows ---
 
-// Values are slices of one store allocated for all rows, so decoding makes one allocation instead
-// of one per value. Each slice ends with a zero byte, as every QByteArray's data does, and holds a
-// reference to the store, which lives as long as any value. The references are counted here and
-// added to the store in one step by commitStoreReferences(): an atomic increment right after each
-// copy would wait for the copy's writes and cost more than the copy itself.
-QByteArray PacketReader::copyValue(const char *from, qsizetype length)
-{
-    if (m_storeReferences == maxStoreReferences)
-        return QByteArray(from, length);
-    char *const to = m_storeNext;
-    std::memcpy(to, from, std::size_t(length));
-    to[length] = '\0';
-    m_storeNext += length + 1;
-    ++m_storeReferences;
-    return QByteArray(QByteArray::DataPointer(m_valueStore.data_ptr().d_ptr(), to, length));
-}
-
-void PacketReader::commitStoreReferences()
-{
-    if (m_storeReferences == 0)
-        return;
-    m_valueStore.data_ptr().d_ptr()->ref_.fetchAndAddRelaxed(m_storeReferences);
-    m_storeReferences = 0;
-}
-
 void PacketReader::readRows()
 {
     const qsizetype blankSize = blankMapSize(m_columnCount);
@@ -460,12 +432,6 @@ void PacketReader::readRows()
                  .arg(m_offset)
                  .arg(remaining()));
     m_packet.rows.reserve(m_rowCount);
-    // Only strings and byte strings are stored, and each has a length prefix of at least one byte
-    // in its row, which pays for its final zero: the rows' bytes are enough for all of them.
-    if (remaining() > 0) {
-        m_valueStore = QByteArray(remaining(), Qt::Uninitialized);
-        m_storeNext = m_valueStore.data();
-    }
     for (quint32 row = 0; row < m_rowCount; ++row)
         readRow(row);
     if (remaining() != 0)
@@ -547,7 +513,7 @@ FieldValue PacketReader::readValue(quint16 column)
                      .arg(coding.width)
                      .arg(m_packet.columns[column].name));
         m_offset += columnStringLengthSize + length;
-        return FieldValue::fromBytes(copyValue(value + columnStringLengthSize, length));
+        return FieldValue::fromBytes(QByteArray(value + columnStringLengthSize, length));
     }
     case FieldKind::Memo:
     case FieldKind::Blob:
@@ -559,5 +525,5 @@ FieldValue PacketReader::readValue(quint16 column)
     if (length > quint64(available - byteStringLengthSize))
         failPastEnd(m_offset, u"byte string length %1"_qs.arg(length));
     m_offset += byteStringLengthSize + qsizetype(length);
-    return FieldValue::fromBytes(copyValue(value + byteStringLengthSize, qsizetype(length)));
+    return FieldValue::fromBytes(QByteArray(value + byteStringLengthSize, qsizetype(length)));
 }

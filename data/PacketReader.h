@@ -10,7 +10,6 @@
 #include <QString>
 
 #include <cstddef>
-#include <limits>
 #include <optional>
 #include <vector>
 
@@ -33,9 +32,8 @@
 // read and ignored: the change log is never applied, so it changes no value. The header's format
 // values are accepted whatever they hold; a header larger than 24 bytes is skipped to its end.
 //
-// Strings, memos and blobs come out as QByteArrays that share one block allocated for all of them
-// (decoding makes one allocation for the values instead of one per value). They behave as any
-// QByteArray, need nothing of the packet's bytes, and the block goes with the last of them.
+// Strings, memos and blobs are copied once each into QByteArrays of their own, so the values need
+// nothing of the packet's bytes, which the caller may release right after decoding.
 class PacketReader final
 {
 public:
@@ -134,8 +132,6 @@ private:
         quint16 width = 0; // strings only
     };
 
-    static constexpr int maxStoreReferences = std::numeric_limits<int>::max() - 1;
-
     explicit PacketReader(QByteArrayView packet) : m_data(packet) {}
 
     void readHeader();
@@ -151,8 +147,6 @@ private:
     void readRow(quint32 row);
     // The value of a column whose blank-map pair says it is present.
     [[nodiscard]] FieldValue readValue(quint16 column);
-    [[nodiscard]] QByteArray copyValue(const char *from, qsizetype length);
-    void commitStoreReferences();
 
     [[nodiscard]] qsizetype remaining() const { return m_data.size() - m_offset; }
     [[nodiscard]] QByteArrayView take(qsizetype count, const char *what);
@@ -173,9 +167,5 @@ private:
     quint16 m_firstRowOffset = 0;
     std::vector<Coding> m_codings;             // one per column
     std::vector<QByteArrayView> m_columnNames; // as the packet spells them
-    // The store that every string and byte-string value is a slice of; see copyValue().
-    QByteArray m_valueStore;
-    char *m_storeNext = nullptr;
-    int m_storeReferences = 0; // slices not yet counted in the store's reference count
     Packet m_packet;
 };
