@@ -5,8 +5,10 @@
 #include "AppFonts.h"
 #include "InvalidCastError.h"
 #include "LinkLabel.h"
+#include "LogoView.h"
 
 #include <QDesktopServices>
+#include <QImage>
 #include <QKeyEvent>
 #include <QPointer>
 #include <QScreen>
@@ -30,6 +32,8 @@ const QUrl &corvimPage()
     static const QUrl page(u"https://corvim.example.com/"_qs);
     return page;
 }
+
+const QString logoFile = u":/about/logo.bmp"_qs;
 
 // Blue, $FF0000 in the platform's $00BBGGRR encoding.
 constexpr QRgb hoverBlue = 0xFF0000FF;
@@ -93,10 +97,12 @@ TfmAbout::TfmAbout(QWidget *owner) : QDialog(owner), ui(std::make_unique<Ui::Tfm
     setFixedSize(size());
     setWindowModality(Qt::ApplicationModal);
     // Panel1 is a sunken panel of line width 2, which is drawn as two nested one-pixel sunken
-    // edges. The logo is the Logo label's style-sheet background, drawn once from the top-left
-    // corner: a disabled label would grey a pixmap of its own, and the logo must stay as it is.
+    // edges. The logo is disabled, so that it takes no mouse input, but keeps its colours.
     // The rule runs along the bevel's top edge rather than through its middle.
+    ui->Logo->setImage(QImage(logoFile));
     ui->Bevel1->setFrameRect(QRect(0, 0, ui->Bevel1->width(), etchedRuleHeight));
+    ui->lbFendal->setUrl(fendalPage());
+    ui->lbCorvim->setUrl(corvimPage());
     applyFonts();
     sizeLabelsToText();
     // The button is the only control that takes the focus, so Enter and Esc always reach it.
@@ -104,7 +110,13 @@ TfmAbout::TfmAbout(QWidget *owner) : QDialog(owner), ui(std::make_unique<Ui::Tfm
     connectHandlers();
 }
 
-TfmAbout::~TfmAbout() = default;
+// Destroying the dialog hides its children, which tells a lit link that the pointer has left it;
+// by then this class's part is gone and its handlers must not run.
+TfmAbout::~TfmAbout()
+{
+    for (LinkLabel *link : {ui->lbFendal, ui->lbCorvim})
+        link->disconnect(this);
+}
 
 void TfmAbout::showModal(QWidget *owner)
 {

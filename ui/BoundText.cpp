@@ -1,20 +1,45 @@
 // A single-line text that shows one field of the hireling table's current record.
 #include "BoundText.h"
 
+#include "AccessibleFactory.h"
 #include "DataSource.h"
 #include "HirelingTable.h"
 
+#include <QAccessible>
 #include <QPainter>
+
+#include <utility>
 
 BoundText::BoundText(QWidget *parent) : QWidget(parent)
 {
+    AccessibleFactory::install();
     setAttribute(Qt::WA_OpaquePaintEvent, false);
+}
+
+QString BoundText::fieldTitle(HirelingField field)
+{
+    switch (field) {
+    case MDCost1:
+        return u"Зарплата 1 д."_qs;
+    case MDCost7:
+        return u"Зарплата 7 д."_qs;
+    case MDCost15:
+        return u"Зарплата 14 д."_qs;
+    case MDFrends:
+        return u"Симпатия"_qs;
+    case MDNoFrends:
+        return u"Непрязнь"_qs;
+    default:
+        // The other fields' display labels say it already ("Клички", "Страховка", …).
+        return HirelingFields::definition(field).displayLabel();
+    }
 }
 
 void BoundText::bind(DataSource &source, const HirelingTable &table, HirelingField field)
 {
     m_table = &table;
     m_field = field;
+    setAccessibleName(fieldTitle(field));
     source.bindControl(this, [this] { refresh(); });
     refresh();
 }
@@ -30,10 +55,24 @@ void BoundText::refresh()
     QString text;
     if (m_table != nullptr)
         text = m_table->currentValue(m_field).displayText(HirelingFields::definition(m_field).kind);
-    if (text != m_text) {
-        m_text = text;
-        update();
+    if (text == m_text)
+        return;
+    const QString previous = std::exchange(m_text, text);
+    update();
+    if (QAccessible::isActive()) {
+        QAccessibleTextUpdateEvent event(this, 0, previous, m_text);
+        QAccessible::updateAccessibility(&event);
     }
+}
+
+int BoundText::textLeft() const
+{
+    const int advance = fontMetrics().horizontalAdvance(m_text);
+    if (m_alignment & Qt::AlignRight)
+        return width() - advance;
+    if (m_alignment & Qt::AlignHCenter)
+        return (width() - advance) / 2;
+    return 0;
 }
 
 void BoundText::paintEvent(QPaintEvent *)
@@ -54,7 +93,8 @@ void BoundText::paintEvent(QPaintEvent *)
         area.adjust(-room / 2, 0, room / 2, 0);
     else
         area.setRight(area.left() + room);
-    painter.drawText(area, static_cast<int>((m_alignment & Qt::AlignHorizontal_Mask) | Qt::AlignTop |
-                                            Qt::TextSingleLine),
+    painter.drawText(area,
+                     static_cast<int>((m_alignment & Qt::AlignHorizontal_Mask) | Qt::AlignTop |
+                                      Qt::TextSingleLine),
                      m_text);
 }

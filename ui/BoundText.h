@@ -10,7 +10,9 @@ class DataSource;
 class HirelingTable;
 
 // Shows the field's display text on one line, never wrapped or elided, clipped at the edge its
-// alignment leaves open; "&" is an ordinary character. It never resizes itself.
+// alignment leaves open; "&" is an ordinary character. It never resizes itself. Screen readers see
+// a static text named after what the field holds ("Клички", "Зарплата 7 д.", …) whose text is the
+// value shown.
 class BoundText final : public QWidget
 {
     Q_OBJECT
@@ -26,6 +28,11 @@ public:
     [[nodiscard]] Qt::Alignment alignment() const { return m_alignment; }
     void setAlignment(Qt::Alignment alignment);
     [[nodiscard]] const QString &text() const { return m_text; }
+    // Where the shown text begins, in the control's coordinates; left of 0 when it is cut there.
+    [[nodiscard]] int textLeft() const;
+
+    // What a field holds, in the words a screen reader says for its text.
+    [[nodiscard]] static QString fieldTitle(HirelingField field);
 
     // Reads the field of the current record again.
     void refresh();

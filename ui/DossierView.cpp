@@ -13,6 +13,8 @@
 
 DossierView::DossierView(QWidget *parent) : QTextEdit(parent)
 {
+    // Screen readers name the text after its field.
+    setAccessibleName(HirelingFields::definition(MDmemo).displayLabel());
     setReadOnly(true);
     setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     setFrameShape(QFrame::NoFrame);

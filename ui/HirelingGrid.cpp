@@ -1,15 +1,20 @@
 // The hireling grid: one row per record of the table, the current record selected.
 #include "HirelingGrid.h"
 
+#include "AccessibleFactory.h"
 #include "DataSource.h"
+#include "HirelingGridAccessible.h"
 #include "HirelingTable.h"
 #include "TitleButtonHeader.h"
 
+#include <QAccessible>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QScrollBar>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -26,7 +31,9 @@ int HirelingGrid::columnWidth(int column)
 HirelingGrid::HirelingGrid(QWidget *parent)
     : QTableView(parent), m_titles(new TitleButtonHeader(this))
 {
+    AccessibleFactory::install();
     setHorizontalHeader(m_titles);
+    connect(m_titles, &TitleButtonHeader::markersRefreshed, this, &HirelingGrid::announceSortState);
     verticalHeader()->hide();
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setMinimumSectionSize(1);
@@ -115,6 +122,22 @@ void HirelingGrid::followTable()
     m_following = false;
 }
 
+void HirelingGrid::announceSortState()
+{
+    if (model() == nullptr)
+        return;
+    const auto columns = static_cast<std::size_t>(model()->columnCount());
+    m_announcedMarkers.resize(columns, TitleButtonHeader::SortMarker::None);
+    for (std::size_t column = 0; column < columns; ++column) {
+        const TitleButtonHeader::SortMarker marker = m_titles->sortMarker(static_cast<int>(column));
+        if (marker == std::exchange(m_announcedMarkers[column], marker) || !QAccessible::isActive())
+            continue;
+        QAccessibleEvent changed(this, QAccessible::DescriptionChanged);
+        changed.setChild(HirelingGridAccessible::titleChildIndex(static_cast<int>(column)));
+        QAccessible::updateAccessibility(&changed);
+    }
+}
+
 void HirelingGrid::moveCurrentTo(int row)
 {
     if (m_table == nullptr || m_table->recordCount() == 0)
@@ -130,6 +153,41 @@ void HirelingGrid::currentChanged(const QModelIndex &current, const QModelIndex 
     if (!m_following && current.isValid() && m_table != nullptr &&
         current.row() != m_table->currentRow())
         moveCurrentTo(current.row());
+}
+
+// The grid handles its mouse itself instead of through the view's selection machinery: a left press
+// on a row makes that record current, and the table's notification then selects it and scrolls it
+// into view. A press below the last row or right of the last column only takes the focus, so the
+// selection never goes missing, and a row that is scrolled into view by the press cannot leave the
+// selection on the row that came to lie under the pointer.
+void HirelingGrid::mousePressEvent(QMouseEvent *event)
+{
+    setFocus(Qt::MouseFocusReason);
+    if (event->button() == Qt::LeftButton) {
+        if (const QModelIndex index = indexAt(event->position().toPoint()); index.isValid())
+            moveCurrentTo(index.row());
+    }
+    event->accept();
+}
+
+void HirelingGrid::mouseMoveEvent(QMouseEvent *event)
+{
+    // Dragging with the button held follows the pointer from row to row, within the rows shown.
+    if (event->buttons() & Qt::LeftButton) {
+        if (const QModelIndex index = indexAt(event->position().toPoint()); index.isValid())
+            moveCurrentTo(index.row());
+    }
+    event->accept();
+}
+
+void HirelingGrid::mouseReleaseEvent(QMouseEvent *event)
+{
+    event->accept();
+}
+
+void HirelingGrid::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    mousePressEvent(event);
 }
 
 void HirelingGrid::keyPressEvent(QKeyEvent *event)

@@ -1,16 +1,20 @@
 // The hireling grid: one row per record of the table, the current record selected.
 #pragma once
 
+#include "TitleButtonHeader.h"
+
 #include <QTableView>
+
+#include <vector>
 
 class DataSource;
 class HirelingTable;
-class TitleButtonHeader;
 
 // A read-only view whose current row is the table's current record. Clicks and the navigation
 // keys move the table's current record; the table's notifications bring the view back in step.
 // After the table's order changes, the rows are chosen anew around the current record, which
-// stands in the middle row as far as the ends of the order allow.
+// stands in the middle row as far as the ends of the order allow. Screen readers see a table whose
+// column titles tell the sort state and can be pressed.
 class HirelingGrid final : public QTableView
 {
     Q_OBJECT
@@ -34,10 +38,17 @@ public:
 protected:
     void changeEvent(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
     void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
 
 private:
     void followTable();
+    // The titles' descriptions follow the markers; readers that listen are told of each title
+    // whose marker changed.
+    void announceSortState();
     void applyRowHeight();
     void moveCurrentTo(int row);
 
@@ -45,4 +56,6 @@ private:
     HirelingTable *m_table = nullptr;
     quint64 m_shownOrder = 0;
     bool m_following = false;
+    // The marker of each title when readers were last told.
+    std::vector<TitleButtonHeader::SortMarker> m_announcedMarkers;
 };

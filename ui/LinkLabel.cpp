@@ -1,6 +1,8 @@
 // A web-link label that tells when the pointer enters and leaves it and when it is clicked.
 #include "LinkLabel.h"
 
+#include "AccessibleFactory.h"
+
 #include <QApplication>
 #include <QCursor>
 #include <QEnterEvent>
@@ -27,6 +29,7 @@ bool programWindowActive()
 
 LinkLabel::LinkLabel(QWidget *parent) : QLabel(parent)
 {
+    AccessibleFactory::install();
     QPalette linkPalette = palette();
     linkPalette.setColor(QPalette::WindowText, restingColour());
     setPalette(linkPalette);
@@ -36,6 +39,16 @@ LinkLabel::LinkLabel(QWidget *parent) : QLabel(parent)
 }
 
 LinkLabel::~LinkLabel() = default;
+
+void LinkLabel::setUrl(const QUrl &url)
+{
+    m_url = url;
+}
+
+void LinkLabel::activate()
+{
+    emit clicked();
+}
 
 QColor LinkLabel::restingColour()
 {

@@ -3,6 +3,7 @@
 
 #include <QColor>
 #include <QLabel>
+#include <QUrl>
 
 class QEnterEvent;
 class QEvent;
@@ -14,7 +15,8 @@ class QShowEvent;
 // flag changes. The flag is set on entry only while the label is enabled and one of the
 // program's windows is active, so that a link under the pointer of an inactive program stays
 // as it is; it is not cleared while a left press that began on the label is held, so a link
-// stays lit until such a press ends.
+// stays lit until such a press ends. Screen readers see it as a link to its page, which they can
+// follow as a click does.
 class LinkLabel final : public QLabel
 {
     Q_OBJECT
@@ -25,6 +27,14 @@ public:
     ~LinkLabel() override;
 
     [[nodiscard]] bool isMouseInside() const { return m_mouseInside; }
+
+    // The page the link leads to, as assistive technology tells it. Opening it on a click is the
+    // business of whoever handles clicked().
+    [[nodiscard]] const QUrl &url() const { return m_url; }
+    void setUrl(const QUrl &url);
+
+    // Follows the link as a click does.
+    void activate();
 
     // The colour a link is drawn in while the pointer is not over it.
     [[nodiscard]] static QColor restingColour();
@@ -49,6 +59,7 @@ private:
     void recomputeMouseInsideFromCursor();
     void setMouseInside(bool inside);
 
+    QUrl m_url;
     bool m_mouseInside = false;
     bool m_leftPressHeld = false;
 };

@@ -1,17 +1,28 @@
 // The portrait of the current hireling: a bitmap drawn at its own size, centered.
 #include "PortraitView.h"
 
+#include "AccessibleFactory.h"
 #include "DataSource.h"
 #include "HirelingFields.h"
 #include "HirelingTable.h"
+#include "ImageScaling.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPainter>
 
+namespace {
+
+// The focus frame is one logical pixel wide at any pixel density.
+constexpr int focusFrameWidth = 1;
+
+} // namespace
+
 PortraitView::PortraitView(QWidget *parent) : QWidget(parent)
 {
+    AccessibleFactory::install();
+    setAccessibleName(HirelingFields::definition(MDpic).displayLabel());
     setFocusPolicy(Qt::StrongFocus);
     setAutoFillBackground(true);
     setBackgroundRole(QPalette::Button);
@@ -26,6 +37,15 @@ void PortraitView::bind(DataSource &source, const HirelingTable &table)
 
 void PortraitView::refresh()
 {
+    // A screen reader names the picture after the hireling it shows.
+    const QString photo = HirelingFields::definition(MDpic).displayLabel();
+    const QString name = m_table != nullptr
+                             ? m_table->currentValue(MDName).displayText(FieldKind::String)
+                             : QString();
+    const QString accessible = name.isEmpty() ? photo : u"%1: %2"_qs.arg(photo, name);
+    if (accessible != accessibleName())
+        setAccessibleName(accessible);
+
     const QByteArray &bytes =
         m_table != nullptr ? m_table->currentValue(MDpic).bytes() : QByteArray();
     // The same record shown again (a re-sort keeps the current record) needs no new decoding.
@@ -47,11 +67,21 @@ void PortraitView::paintEvent(QPaintEvent *)
     QPainter painter(this);
     if (!m_image.isNull()) {
         const QPoint topLeft((width() - m_image.width()) / 2, (height() - m_image.height()) / 2);
-        painter.drawImage(topLeft, m_image);
+        ImageScaling::drawAtOwnSize(painter, topLeft, m_image);
     }
     if (hasFocus()) {
-        painter.setPen(palette().color(QPalette::WindowText));
-        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+        // Filled edges rather than a pen: a pen's width would follow the painter's scaling
+        // rules, a filled logical pixel always covers the device pixels of one logical pixel.
+        const QColor frame = palette().color(QPalette::WindowText);
+        const QRect area = rect();
+        painter.fillRect(QRect(area.left(), area.top(), area.width(), focusFrameWidth), frame);
+        painter.fillRect(
+            QRect(area.left(), area.bottom() - focusFrameWidth + 1, area.width(), focusFrameWidth),
+            frame);
+        painter.fillRect(QRect(area.left(), area.top(), focusFrameWidth, area.height()), frame);
+        painter.fillRect(
+            QRect(area.right() - focusFrameWidth + 1, area.top(), focusFrameWidth, area.height()),
+            frame);
     }
 }
 

@@ -8,9 +8,11 @@ class DataSource;
 class HirelingTable;
 
 // Reads the current record's portrait (a Windows bitmap file) only when the record changes and
-// draws it unscaled in the middle of the button-face background. While focused it shows a
-// one-pixel frame; Ctrl+C and Ctrl+Insert put the original bitmap on the clipboard. Nothing can
-// change the picture: cut, paste and delete keys are swallowed.
+// draws it at its own logical size in the middle of the button-face background (sharp at whole
+// pixel ratios, filtered at fractional ones). While focused it shows a one-pixel frame; Ctrl+C and
+// Ctrl+Insert put the original bitmap on the clipboard. Nothing can change the picture: cut, paste
+// and delete keys are swallowed. Screen readers see it as a picture named after the hireling,
+// "Фото: <name>".
 class PortraitView final : public QWidget
 {
     Q_OBJECT

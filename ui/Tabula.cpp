@@ -37,7 +37,6 @@ quint8 DescSortColumn = 0;
 constexpr int nameColumn = 0;
 constexpr int clientWidth = 612;
 constexpr int clientHeight = 420;
-constexpr int labelHeight = 13;
 
 const QString wageCaptionAllTerms = u"Зарплата 1 д. / 7 д. / 14 д."_qs;
 const QString wageCaptionDailyOnly = u"Зарплата 1 д."_qs;
@@ -219,7 +218,8 @@ TitleButtonHeader::SortMarker TfmMain::RxDBGrid1GetBtnParams(int column) const
 void TfmMain::setAutoSizedCaption(QLabel *label, const QString &caption)
 {
     label->setText(caption);
-    label->resize(label->fontMetrics().horizontalAdvance(caption), labelHeight);
+    // As high as the font's line, so that descenders are not cut at any pixel density.
+    label->resize(label->fontMetrics().horizontalAdvance(caption), label->fontMetrics().height());
 }
 
 void TfmMain::refreshBoundControls()

@@ -156,6 +156,24 @@ void TitleButtonHeader::setSortMarkerProvider(SortMarkerProvider provider)
 void TitleButtonHeader::refreshTitles()
 {
     viewport()->update();
+    emit markersRefreshed();
+}
+
+TitleButtonHeader::SortMarker TitleButtonHeader::sortMarker(int column) const
+{
+    if (column < 0 || column >= count())
+        return SortMarker::None;
+    return markerFor(column);
+}
+
+void TitleButtonHeader::clickTitle(int column)
+{
+    if (column < 0 || column >= count() || isSectionHidden(column))
+        return;
+    endPress();
+    if (QAbstractItemView *grid = gridView())
+        grid->setFocus(Qt::MouseFocusReason);
+    emit titleBtnClick(column);
 }
 
 QString TitleButtonHeader::shownCaption(int column) const

@@ -46,6 +46,11 @@ public:
     void setSortMarkerProvider(SortMarkerProvider provider);
     // Redraws every title; call it after each sort so the markers follow the sort state.
     void refreshTitles();
+    // The marker the title of this column carries now.
+    [[nodiscard]] SortMarker sortMarker(int column) const;
+    // Clicks the title of this column as a left press and release on it would, for assistive
+    // technology: the grid takes the focus and titleBtnClick() follows.
+    void clickTitle(int column);
     // The caption as the title shows it now, shortened with "..." to the room it has.
     [[nodiscard]] QString shownCaption(int column) const;
     // The height of the title row, grid line included, for the current font.
@@ -54,6 +59,8 @@ public:
 signals:
     // The left button was pressed on the title of this column and released over it.
     void titleBtnClick(int column);
+    // refreshTitles() ran: the markers may stand elsewhere now.
+    void markersRefreshed();
 
 protected:
     void paintEvent(QPaintEvent *event) override;

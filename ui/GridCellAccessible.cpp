@@ -1,0 +1,177 @@
+// What assistive technology sees of one cell of the hireling grid.
+#include "GridCellAccessible.h"
+
+#include "HirelingGrid.h"
+#include "HirelingGridAccessible.h"
+
+#include <QAbstractItemModel>
+#include <QItemSelectionModel>
+
+namespace {
+
+// A cell spans one row and one column.
+constexpr int cellExtent = 1;
+
+} // namespace
+
+GridCellAccessible::GridCellAccessible(HirelingGrid *grid, int row, int column)
+    : m_grid(grid), m_row(row), m_column(column)
+{}
+
+GridCellAccessible::~GridCellAccessible() = default;
+
+QModelIndex GridCellAccessible::modelIndex() const
+{
+    if (m_grid.isNull() || m_grid->model() == nullptr)
+        return {};
+    return m_grid->model()->index(m_row, m_column);
+}
+
+bool GridCellAccessible::isValid() const
+{
+    return modelIndex().isValid();
+}
+
+QObject *GridCellAccessible::object() const
+{
+    return nullptr;
+}
+
+QWindow *GridCellAccessible::window() const
+{
+    const QAccessibleInterface *grid = table();
+    return grid != nullptr ? grid->window() : nullptr;
+}
+
+QAccessibleInterface *GridCellAccessible::childAt(int, int) const
+{
+    return nullptr;
+}
+
+QAccessibleInterface *GridCellAccessible::parent() const
+{
+    return table();
+}
+
+QAccessibleInterface *GridCellAccessible::child(int) const
+{
+    return nullptr;
+}
+
+int GridCellAccessible::childCount() const
+{
+    return 0;
+}
+
+int GridCellAccessible::indexOfChild(const QAccessibleInterface *) const
+{
+    return -1;
+}
+
+QString GridCellAccessible::text(QAccessible::Text kind) const
+{
+    const QModelIndex index = modelIndex();
+    if (!index.isValid())
+        return {};
+    switch (kind) {
+    case QAccessible::Name:
+    case QAccessible::Value:
+        return index.data(Qt::DisplayRole).toString();
+    default:
+        return {};
+    }
+}
+
+void GridCellAccessible::setText(QAccessible::Text, const QString &)
+{
+    // The grid is read-only.
+}
+
+QRect GridCellAccessible::rect() const
+{
+    const QModelIndex index = modelIndex();
+    if (!index.isValid())
+        return {};
+    const QRect shown = m_grid->visualRect(index);
+    return {m_grid->viewport()->mapToGlobal(shown.topLeft()), shown.size()};
+}
+
+QAccessible::Role GridCellAccessible::role() const
+{
+    return QAccessible::Cell;
+}
+
+QAccessible::State GridCellAccessible::state() const
+{
+    QAccessible::State cellState;
+    const QModelIndex index = modelIndex();
+    if (!index.isValid()) {
+        cellState.invalid = true;
+        return cellState;
+    }
+    cellState.readOnly = true;
+    cellState.selectable = true;
+    cellState.focusable = true;
+    cellState.selected = isSelected();
+    cellState.focused = m_grid->currentIndex() == index;
+    if (!m_grid->isVisible())
+        cellState.invisible = true;
+    else if (!m_grid->viewport()->rect().intersects(m_grid->visualRect(index)))
+        cellState.offscreen = true;
+    return cellState;
+}
+
+void *GridCellAccessible::interface_cast(QAccessible::InterfaceType type)
+{
+    if (type == QAccessible::TableCellInterface)
+        return static_cast<QAccessibleTableCellInterface *>(this);
+    return nullptr;
+}
+
+bool GridCellAccessible::isSelected() const
+{
+    const QModelIndex index = modelIndex();
+    return index.isValid() && m_grid->selectionModel() != nullptr &&
+           m_grid->selectionModel()->isSelected(index);
+}
+
+QList<QAccessibleInterface *> GridCellAccessible::columnHeaderCells() const
+{
+    QAccessibleInterface *grid = table();
+    if (grid == nullptr)
+        return {};
+    QAccessibleInterface *title = grid->child(HirelingGridAccessible::titleChildIndex(m_column));
+    return title != nullptr ? QList<QAccessibleInterface *>{title}
+                            : QList<QAccessibleInterface *>{};
+}
+
+QList<QAccessibleInterface *> GridCellAccessible::rowHeaderCells() const
+{
+    // The row titles are hidden; the name in the row's first cell says whose row it is.
+    return {};
+}
+
+int GridCellAccessible::columnIndex() const
+{
+    return m_column;
+}
+
+int GridCellAccessible::rowIndex() const
+{
+    return m_row;
+}
+
+int GridCellAccessible::columnExtent() const
+{
+    return cellExtent;
+}
+
+int GridCellAccessible::rowExtent() const
+{
+    return cellExtent;
+}
+
+QAccessibleInterface *GridCellAccessible::table() const
+{
+    return m_grid.isNull() ? nullptr : QAccessible::queryAccessibleInterface(m_grid.data());
+}

@@ -1,0 +1,139 @@
+// What assistive technology sees of one column title of the hireling grid: a pressable header.
+#include "GridTitleAccessible.h"
+
+#include "HirelingGrid.h"
+#include "TitleButtonHeader.h"
+
+#include <QAbstractItemModel>
+
+GridTitleAccessible::GridTitleAccessible(HirelingGrid *grid, int column)
+    : m_grid(grid), m_column(column)
+{}
+
+GridTitleAccessible::~GridTitleAccessible() = default;
+
+bool GridTitleAccessible::isValid() const
+{
+    return !m_grid.isNull() && m_grid->model() != nullptr && m_column >= 0 &&
+           m_column < m_grid->model()->columnCount();
+}
+
+QObject *GridTitleAccessible::object() const
+{
+    return nullptr;
+}
+
+QWindow *GridTitleAccessible::window() const
+{
+    const QAccessibleInterface *grid = parent();
+    return grid != nullptr ? grid->window() : nullptr;
+}
+
+QAccessibleInterface *GridTitleAccessible::childAt(int, int) const
+{
+    return nullptr;
+}
+
+QAccessibleInterface *GridTitleAccessible::parent() const
+{
+    return m_grid.isNull() ? nullptr : QAccessible::queryAccessibleInterface(m_grid.data());
+}
+
+QAccessibleInterface *GridTitleAccessible::child(int) const
+{
+    return nullptr;
+}
+
+int GridTitleAccessible::childCount() const
+{
+    return 0;
+}
+
+int GridTitleAccessible::indexOfChild(const QAccessibleInterface *) const
+{
+    return -1;
+}
+
+QString GridTitleAccessible::text(QAccessible::Text kind) const
+{
+    if (!isValid())
+        return {};
+    switch (kind) {
+    case QAccessible::Name:
+        return m_grid->model()->headerData(m_column, Qt::Horizontal, Qt::DisplayRole).toString();
+    case QAccessible::Description:
+        switch (m_grid->titleButtons()->sortMarker(m_column)) {
+        case TitleButtonHeader::SortMarker::Down:
+            return u"по возрастанию"_qs;
+        case TitleButtonHeader::SortMarker::Up:
+            return u"по убыванию"_qs;
+        case TitleButtonHeader::SortMarker::None:
+            return {};
+        }
+        return {};
+    default:
+        return {};
+    }
+}
+
+void GridTitleAccessible::setText(QAccessible::Text, const QString &)
+{
+    // Titles are fixed.
+}
+
+QRect GridTitleAccessible::rect() const
+{
+    if (!isValid())
+        return {};
+    const TitleButtonHeader *titles = m_grid->titleButtons();
+    const QRect section(titles->sectionViewportPosition(m_column), 0, titles->sectionSize(m_column),
+                        titles->viewport()->height());
+    return {titles->viewport()->mapToGlobal(section.topLeft()), section.size()};
+}
+
+QAccessible::Role GridTitleAccessible::role() const
+{
+    return QAccessible::ColumnHeader;
+}
+
+QAccessible::State GridTitleAccessible::state() const
+{
+    QAccessible::State titleState;
+    if (!isValid()) {
+        titleState.invalid = true;
+        return titleState;
+    }
+    const TitleButtonHeader *titles = m_grid->titleButtons();
+    titleState.disabled = !titles->isEnabled();
+    if (!titles->isVisible() || titles->isSectionHidden(m_column)) {
+        titleState.invisible = true;
+    } else {
+        const QRect section(titles->sectionViewportPosition(m_column), 0,
+                            titles->sectionSize(m_column), titles->viewport()->height());
+        titleState.offscreen = !titles->viewport()->rect().intersects(section);
+    }
+    return titleState;
+}
+
+void *GridTitleAccessible::interface_cast(QAccessible::InterfaceType type)
+{
+    if (type == QAccessible::ActionInterface)
+        return static_cast<QAccessibleActionInterface *>(this);
+    return nullptr;
+}
+
+QStringList GridTitleAccessible::actionNames() const
+{
+    return {pressAction()};
+}
+
+void GridTitleAccessible::doAction(const QString &actionName)
+{
+    if (actionName == pressAction() && isValid() && m_grid->titleButtons()->isEnabled())
+        m_grid->titleButtons()->clickTitle(m_column);
+}
+
+QStringList GridTitleAccessible::keyBindingsForAction(const QString &) const
+{
+    return {};
+}

@@ -1,0 +1,69 @@
+// What assistive technology sees of the hireling grid: a table of titles and cells.
+#pragma once
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QHash>
+
+class HirelingGrid;
+
+// The children are numbered as the table view numbers them in its own focus and selection
+// notifications: row 0 holds the corner and the column titles, column 0 the row titles, so the
+// cell at (row, column) is child (row + 1) × (columns + 1) + column + 1. The grid keeps its row
+// titles and the corner hidden, and so do their interfaces. Column titles name their columns,
+// describe the sort state of a sorted one and can be pressed; cells give their text and whether
+// their row is the current one. The interfaces of the children are made when first asked for and
+// kept until the rows change.
+class HirelingGridAccessible final : public QAccessibleWidget, public QAccessibleTableInterface
+{
+public:
+    Q_DISABLE_COPY_MOVE(HirelingGridAccessible)
+
+    explicit HirelingGridAccessible(HirelingGrid *grid);
+    ~HirelingGridAccessible() override;
+
+    [[nodiscard]] static int titleChildIndex(int column);
+    [[nodiscard]] static int cellChildIndex(int row, int column, int columnCount);
+
+    [[nodiscard]] bool isValid() const override;
+    [[nodiscard]] QAccessible::Role role() const override;
+    [[nodiscard]] QAccessible::State state() const override;
+    [[nodiscard]] int childCount() const override;
+    [[nodiscard]] QAccessibleInterface *child(int index) const override;
+    [[nodiscard]] int indexOfChild(const QAccessibleInterface *child) const override;
+    [[nodiscard]] QAccessibleInterface *childAt(int x, int y) const override;
+    [[nodiscard]] QAccessibleInterface *focusChild() const override;
+    [[nodiscard]] void *interface_cast(QAccessible::InterfaceType type) override;
+
+    // QAccessibleTableInterface
+    [[nodiscard]] QAccessibleInterface *caption() const override;
+    [[nodiscard]] QAccessibleInterface *summary() const override;
+    [[nodiscard]] QAccessibleInterface *cellAt(int row, int column) const override;
+    [[nodiscard]] int selectedCellCount() const override;
+    [[nodiscard]] QList<QAccessibleInterface *> selectedCells() const override;
+    [[nodiscard]] QString columnDescription(int column) const override;
+    [[nodiscard]] QString rowDescription(int row) const override;
+    [[nodiscard]] int selectedColumnCount() const override;
+    [[nodiscard]] int selectedRowCount() const override;
+    [[nodiscard]] int columnCount() const override;
+    [[nodiscard]] int rowCount() const override;
+    [[nodiscard]] QList<int> selectedColumns() const override;
+    [[nodiscard]] QList<int> selectedRows() const override;
+    [[nodiscard]] bool isColumnSelected(int column) const override;
+    [[nodiscard]] bool isRowSelected(int row) const override;
+    // Makes the record in this row the current one, as a click on the row does.
+    bool selectRow(int row) override;
+    // Whole rows are selected, one at a time, and one always is: nothing else can be chosen.
+    bool selectColumn(int column) override;
+    bool unselectRow(int row) override;
+    bool unselectColumn(int column) override;
+    void modelChange(QAccessibleTableModelChangeEvent *event) override;
+
+private:
+    [[nodiscard]] HirelingGrid *grid() const;
+    [[nodiscard]] QAccessibleInterface *makeChild(int index) const;
+    void forgetRows();
+
+    // Child number → registered interface. Cells and row titles are forgotten when rows change.
+    mutable QHash<int, QAccessible::Id> m_children;
+};
