@@ -36,6 +36,9 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${HIRELINGS_HOMEPAGE}")
 # dpkg-shlibdeps finds the libraries the program links, Qt's among them.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The platform plugins (xcb, wayland) are loaded at run time, so dpkg-shlibdeps cannot see them, and
+# Qt's own package only recommends them: without them the program cannot open a window.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS qt6-qpa-plugins)
 # Qt's own Russian texts (standard buttons of the message boxes) are welcome but not required.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-translations-l10n)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
