@@ -103,12 +103,6 @@ void PortraitView::keyPressEvent(QKeyEvent *event)
     QWidget::keyPressEvent(event);
 }
 
-void PortraitView::mousePressEvent(QMouseEvent *event)
-{
-    setFocus(Qt::MouseFocusReason);
-    QWidget::mousePressEvent(event);
-}
-
 void PortraitView::focusInEvent(QFocusEvent *event)
 {
     update();
