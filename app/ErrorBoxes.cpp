@@ -12,8 +12,8 @@
 #include <typeinfo>
 
 #if __has_include(<cxxabi.h>)
-#include <cxxabi.h>
 #include <cstdlib>
+#include <cxxabi.h>
 #include <memory>
 #define HIRELINGS_HAVE_DEMANGLE 1
 #endif
@@ -75,7 +75,7 @@ QString lastChanceText(const ErrorReport &report, const QString &module)
 {
     const QString dot = report.message.endsWith(u'.') ? QString() : u"."_qs;
     return u"Исключение %1 в модуле %2 в %3.\n%4%5"_qs.arg(report.className, module,
-                                                          report.location, report.message, dot);
+                                                           report.location, report.message, dot);
 }
 
 void showApplicationError(const QString &caption, const std::exception &error)

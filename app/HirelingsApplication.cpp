@@ -5,6 +5,7 @@
 #include "ErrorBoxes.h"
 #include "HandlerErrors.h"
 #include "NumberFormat.h"
+#include "ScreenReaderListeners.h"
 
 #include <QIcon>
 #include <QLibraryInfo>
@@ -28,6 +29,7 @@ HirelingsApplication::HirelingsApplication(int &argc, char **argv) : QApplicatio
     setFont(AppFonts::windowFont());
     loadQtTranslations();
     HandlerErrors::setReporter([this](const std::exception &error) { handleException(error); });
+    m_screenReaderListeners = std::make_unique<ScreenReaderListeners>();
 }
 
 HirelingsApplication::~HirelingsApplication()

@@ -6,6 +6,9 @@
 #include <QTranslator>
 
 #include <exception>
+#include <memory>
+
+class ScreenReaderListeners;
 
 // An error that ends what a handler was doing without telling the user.
 class SilentAbort final : public std::exception
@@ -40,4 +43,5 @@ private:
 
     QString m_title;
     QTranslator m_qtTranslator;
+    std::unique_ptr<ScreenReaderListeners> m_screenReaderListeners;
 };

@@ -1,7 +1,8 @@
 # Installs a build into a staging folder and checks that the program, its desktop entry, its
 # AppStream metainfo and its theme icons land where desktop environments look for them.
 # Run with -DBUILD_DIR= -DSTAGING_DIR= -DBINDIR= -DDATADIR= -DAPP_ID= and optionally
-# -DDESKTOP_FILE_VALIDATE= -DAPPSTREAMCLI= (the validators' paths), then -P this file.
+# -DDESKTOP_FILE_VALIDATE= -DAPPSTREAMCLI= (the validators' paths), -DREADELF= and -DBUILT_PROGRAM=
+# (the program in the build tree), then -P this file.
 cmake_minimum_required(VERSION 3.25)
 
 foreach(argument BUILD_DIR STAGING_DIR BINDIR DATADIR APP_ID)
@@ -71,6 +72,23 @@ if(APPSTREAMCLI)
   if(NOT result EQUAL 0)
     string(APPEND failures "installed metainfo does not match the installed tree:\n${output}")
   endif()
+endif()
+
+# Neither the built nor the installed program may carry a run path: an empty entry in one makes the
+# loader search the working folder, and nothing needs one, since every library is the system's.
+if(READELF)
+  foreach(program IN ITEMS ${BUILT_PROGRAM} ${STAGING_DIR}/${BINDIR}/hirelings)
+    if(NOT EXISTS ${program})
+      continue()
+    endif()
+    execute_process(COMMAND ${READELF} --dynamic ${program}
+      RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
+    if(NOT result EQUAL 0)
+      string(APPEND failures "readelf failed on ${program}:\n${output}")
+    elseif(output MATCHES "\\((RPATH|RUNPATH)\\)[^\n]*")
+      string(APPEND failures "${program} carries a run path: ${CMAKE_MATCH_0}\n")
+    endif()
+  endforeach()
 endif()
 
 if(failures)

@@ -37,6 +37,11 @@ if(UNIX AND NOT APPLE)
     message(WARNING "appstreamcli not found: the AppStream metainfo is not validated")
   endif()
 
+  find_program(HIRELINGS_READELF NAMES readelf)
+  if(NOT HIRELINGS_READELF)
+    message(WARNING "readelf not found: the programs' run paths are not checked")
+    set(HIRELINGS_READELF "")
+  endif()
   # Installs the whole build into a staging folder, so the program must have been built first.
   add_test(NAME app_install_layout
     COMMAND ${CMAKE_COMMAND}
@@ -47,6 +52,8 @@ if(UNIX AND NOT APPLE)
       -DAPP_ID=${PLATFORM_APP_ID}
       -DDESKTOP_FILE_VALIDATE=${HIRELINGS_DESKTOP_FILE_VALIDATE}
       -DAPPSTREAMCLI=${HIRELINGS_APPSTREAMCLI}
+      -DREADELF=${HIRELINGS_READELF}
+      -DBUILT_PROGRAM=$<TARGET_FILE:hirelings>
       -P ${CMAKE_CURRENT_SOURCE_DIR}/check_install.cmake)
   set_tests_properties(app_install_layout PROPERTIES LABELS "unit;app" TIMEOUT 120)
 endif()

@@ -6,8 +6,12 @@ texts and links. Hidden controls must not be shown to the reader. The grid is so
 a title's press action, which readers that listen hear announced, and the About window opened
 through the menu command's action.
 
-Usage: accessibility.py PROGRAM_PID ASSETS
+Usage: accessibility.py [--listen-after-program-connects] PROGRAM_PID ASSETS
        accessibility.py --press-menu-command PROGRAM_PID CAPTION   (used by the reading itself)
+
+With --listen-after-program-connects the reader registers its listener only once the program has
+connected to the accessibility bus named by AT_SPI_BUS_ADDRESS, that is, just after the program
+has asked the registry which events are listened for.
 """
 
 import os
@@ -17,7 +21,7 @@ import sys
 import time
 
 import pyatspi
-from gi.repository import Atspi, GLib
+from gi.repository import Atspi, Gio, GLib
 
 MAIN_TITLE = "Список наемников ZOLT и KREV"
 ABOUT_TITLE = "  О программе"
@@ -468,12 +472,44 @@ def press_menu_command(pid, caption):
     press(command)
 
 
+def wait_for_program_on_bus(pid):
+    """Waits until a connection of the process `pid` is on the bus of AT_SPI_BUS_ADDRESS."""
+    bus = Gio.DBusConnection.new_for_address_sync(
+        os.environ["AT_SPI_BUS_ADDRESS"],
+        Gio.DBusConnectionFlags.AUTHENTICATION_CLIENT
+        | Gio.DBusConnectionFlags.MESSAGE_BUS_CONNECTION, None, None)
+
+    def ask(method, arguments, reply):
+        return bus.call_sync("org.freedesktop.DBus", "/org/freedesktop/DBus",
+                             "org.freedesktop.DBus", method, arguments, GLib.VariantType(reply),
+                             Gio.DBusCallFlags.NONE, -1, None).unpack()[0]
+
+    def connected():
+        for name in ask("ListNames", None, "(as)"):
+            if name.startswith(":") and name != bus.get_unique_name():
+                try:
+                    if ask("GetConnectionUnixProcessID", GLib.Variant("(s)", (name,)),
+                           "(u)") == pid:
+                        return True
+                except GLib.Error:  # the connection has gone in the meantime
+                    pass
+        return False
+
+    wait_until("the program's connection to the accessibility bus", connected)
+    bus.close_sync(None)
+
+
 def main(arguments):
     if arguments[:1] == ["--press-menu-command"]:
         press_menu_command(int(arguments[1]), arguments[2])
         return 0
+    listen_after_program_connects = arguments[:1] == ["--listen-after-program-connects"]
+    if listen_after_program_connects:
+        arguments = arguments[1:]
     pid, assets = int(arguments[0]), arguments[1]
     records = read_records(os.path.join(assets, "records.txt"))
+    if listen_after_program_connects:
+        wait_for_program_on_bus(pid)
     announcements = Announcements()
     application = wait_until("the program on the accessibility bus",
                              lambda: find_application(pid))
