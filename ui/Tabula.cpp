@@ -13,6 +13,7 @@
 #include "HirelingGridModel.h"
 #include "HirelingTable.h"
 #include "NumberFormat.h"
+#include "WindowPlacement.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -231,11 +232,9 @@ void TfmMain::showEvent(QShowEvent *event)
 {
     if (!centeredOnce) {
         centeredOnce = true;
-        if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-            QRect frame = frameGeometry();
-            frame.moveCenter(screen->availableGeometry().center());
-            move(frame.topLeft());
-        }
+        if (const QScreen *screen = QGuiApplication::primaryScreen())
+            move(WindowPlacement::centredTopLeft(frameGeometry().size(),
+                                                 screen->availableGeometry()));
     }
     QMainWindow::showEvent(event);
 }
