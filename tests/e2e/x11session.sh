@@ -54,18 +54,19 @@ x_server_pid=
 readonly x_display_first=100
 readonly x_display_count=800
 
-# Starts Xvfb on a free display and exports DISPLAY. Several people may run these tests at once,
+# start_x_server [WIDTHxHEIGHT]: starts Xvfb (1280x1024 unless told) on a free display and
+# exports DISPLAY. Several people may run these tests at once,
 # some of them in other sandboxes that share the abstract socket names but not /tmp, so a display
 # counts as free only when neither its lock, nor its socket file, nor its abstract socket exists;
 # and a server that loses the race for a number is followed by a try at another.
 start_x_server() {
-    local display xvfb tries
+    local screen_size=${1:-1280x1024} display xvfb tries
     for _ in $(seq 1 20); do
         display=$((x_display_first + RANDOM % x_display_count))
         display_in_use "$display" && continue
         # Without -noreset the server resets whenever its last client leaves, and a program that
         # connects during the reset is turned away.
-        Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp -noreset \
+        Xvfb ":$display" -screen 0 "${screen_size}x24" -nolisten tcp -noreset \
             >"$session_dir/xvfb.log" 2>&1 &
         xvfb=$!
         started_pids+=("$xvfb")
