@@ -6,7 +6,6 @@
 #include "HirelingTable.h"
 #include "RtfReader.h"
 
-#include <QFocusEvent>
 #include <QTextDocument>
 
 #include <exception>
@@ -24,11 +23,23 @@ DossierView::DossierView(QWidget *parent) : QTextEdit(parent)
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setUndoRedoEnabled(false);
     setAutoFillBackground(true);
+    // The text control paints the selection in the active colours while the view has the focus
+    // and in the inactive ones otherwise; inactive, the selection takes the colours of plain
+    // text, so it shows only while the view has the focus. One palette, set once: a palette set
+    // anew on each focus change would give the style new keys for its cached pictures (the
+    // scroll bar's) every time, and the cache would fill with copies.
     QPalette colours = palette();
     colours.setColor(QPalette::Base, colours.color(QPalette::Button));
+    colours.setColor(QPalette::Active, QPalette::Highlight,
+                     QPalette().color(QPalette::Active, QPalette::Highlight));
+    colours.setColor(QPalette::Active, QPalette::HighlightedText,
+                     QPalette().color(QPalette::Active, QPalette::HighlightedText));
+    colours.setColor(QPalette::Inactive, QPalette::Highlight,
+                     colours.color(QPalette::Inactive, QPalette::Base));
+    colours.setColor(QPalette::Inactive, QPalette::HighlightedText,
+                     colours.color(QPalette::Inactive, QPalette::Text));
     setPalette(colours);
     viewport()->setAutoFillBackground(true);
-    showSelection(false);
 }
 
 void DossierView::bind(DataSource &source, const HirelingTable &table)
@@ -65,34 +76,4 @@ void DossierView::showDossier(const QByteArray &rtf)
         setPlainText(u"(%1)"_qs.arg(QString::fromUtf8(failure.what())));
     }
     moveCursor(QTextCursor::Start);
-}
-
-void DossierView::showSelection(bool shown)
-{
-    // Without the focus the selection is not shown: it takes the colours of plain text.
-    QPalette colours = palette();
-    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
-        if (shown) {
-            colours.setColor(group, QPalette::Highlight,
-                             QPalette().color(QPalette::Active, QPalette::Highlight));
-            colours.setColor(group, QPalette::HighlightedText,
-                             QPalette().color(QPalette::Active, QPalette::HighlightedText));
-        } else {
-            colours.setColor(group, QPalette::Highlight, colours.color(QPalette::Base));
-            colours.setColor(group, QPalette::HighlightedText, colours.color(QPalette::Text));
-        }
-    }
-    setPalette(colours);
-}
-
-void DossierView::focusInEvent(QFocusEvent *event)
-{
-    showSelection(true);
-    QTextEdit::focusInEvent(event);
-}
-
-void DossierView::focusOutEvent(QFocusEvent *event)
-{
-    showSelection(false);
-    QTextEdit::focusOutEvent(event);
 }

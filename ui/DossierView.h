@@ -26,13 +26,7 @@ public:
     // Shows these bytes as the dossier would show them.
     void showDossier(const QByteArray &rtf);
 
-protected:
-    void focusInEvent(QFocusEvent *event) override;
-    void focusOutEvent(QFocusEvent *event) override;
-
 private:
-    void showSelection(bool shown);
-
     const HirelingTable *m_table = nullptr;
     QByteArray m_shownBytes;
     bool m_shownOnce = false;

@@ -15,10 +15,10 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QRegularExpression>
-#include <QTimer>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextFragment>
+#include <QTimer>
 
 #include <memory>
 
@@ -26,8 +26,7 @@ namespace {
 
 constexpr int recordCount = 51;
 
-template <typename T>
-T *child(const QWidget &window, const char *name)
+template <typename T> T *child(const QWidget &window, const char *name)
 {
     auto *found = window.findChild<T *>(QString::fromLatin1(name));
     if (found == nullptr)
@@ -76,6 +75,7 @@ private slots:
     void dossierShowsItalicSourceAndCyrillicText();
     void brokenDossierShowsPlainText();
     void tabSkipsTheDossier();
+    void dossierSelectionShowsOnlyWithTheFocus();
     void exitClosesTheWindow();
 
 private:
@@ -208,8 +208,8 @@ void MainWindowTest::movesStopAtTheEnds()
 
 void MainWindowTest::otherKeysEditNothing()
 {
-    for (const Qt::Key key : {Qt::Key_Insert, Qt::Key_Delete, Qt::Key_F2, Qt::Key_Return,
-                              Qt::Key_A, Qt::Key_Space}) {
+    for (const Qt::Key key :
+         {Qt::Key_Insert, Qt::Key_Delete, Qt::Key_F2, Qt::Key_Return, Qt::Key_A, Qt::Key_Space}) {
         QTest::keyClick(grid, key);
         // No editor opened: the grid keeps the focus and its viewport holds no editor widget.
         QCOMPARE(QApplication::focusWidget(), grid);
@@ -250,7 +250,8 @@ void MainWindowTest::detailPanelFollowsTheAgency()
 
     table->moveTo(krev);
     QCOMPARE(wageCaption->text(), u"Зарплата 1 д."_qs);
-    QCOMPARE(wageCaption->width(), wageCaption->fontMetrics().horizontalAdvance(wageCaption->text()));
+    QCOMPARE(wageCaption->width(),
+             wageCaption->fontMetrics().horizontalAdvance(wageCaption->text()));
     QCOMPARE(wageCaption->x(), 72);
     QCOMPARE(agency->text(), u"KREV"_qs);
     QVERIFY(!depositCaption->isVisible() && !equipmentCaption->isVisible());
@@ -309,7 +310,8 @@ void MainWindowTest::portraitGoesToTheClipboard()
     QTest::keyClick(portrait, Qt::Key_C, Qt::ControlModifier);
     QImage copied = QGuiApplication::clipboard()->image();
     QCOMPARE(copied.size(), QSize(48, 43));
-    QCOMPARE(copied.convertToFormat(QImage::Format_RGB32), expected.convertToFormat(QImage::Format_RGB32));
+    QCOMPARE(copied.convertToFormat(QImage::Format_RGB32),
+             expected.convertToFormat(QImage::Format_RGB32));
 
     QGuiApplication::clipboard()->clear();
     QTest::keyClick(portrait, Qt::Key_Insert, Qt::ControlModifier);
@@ -363,6 +365,46 @@ void MainWindowTest::tabSkipsTheDossier()
     QVERIFY(grid->hasFocus());
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
     QVERIFY(child<PortraitView>(*window, "lbdbImage")->hasFocus());
+}
+
+namespace {
+
+// How many pixels of the widget's picture have exactly this colour.
+int pixelsOf(QWidget *widget, const QColor &colour)
+{
+    const QImage picture = widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    int count = 0;
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x)
+            count += picture.pixelColor(x, y) == colour ? 1 : 0;
+    }
+    return count;
+}
+
+} // namespace
+
+void MainWindowTest::dossierSelectionShowsOnlyWithTheFocus()
+{
+    auto *dossier = child<DossierView>(*window, "DBRichEdit1");
+    const QColor highlight = QPalette().color(QPalette::Active, QPalette::Highlight);
+    QTest::mouseClick(dossier->viewport(), Qt::LeftButton, {},
+                      dossier->viewport()->rect().center());
+    QVERIFY(dossier->hasFocus());
+    dossier->selectAll();
+    QVERIFY(dossier->textCursor().hasSelection());
+    QVERIFY2(pixelsOf(dossier->viewport(), highlight) > 0, "the selection is not shown");
+
+    // The grid takes the focus back: the selection stays, but is drawn as plain text.
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                      grid->visualRect(grid->currentIndex()).center());
+    QVERIFY(grid->hasFocus());
+    QVERIFY(dossier->textCursor().hasSelection());
+    QCOMPARE(pixelsOf(dossier->viewport(), highlight), 0);
+
+    QTest::mouseClick(dossier->viewport(), Qt::LeftButton, {},
+                      dossier->viewport()->rect().center());
+    dossier->selectAll();
+    QVERIFY2(pixelsOf(dossier->viewport(), highlight) > 0, "the selection is not shown again");
 }
 
 void MainWindowTest::exitClosesTheWindow()
