@@ -16,6 +16,7 @@ endfunction()
 
 hirelings_metainfo_text(HIRELINGS_SUMMARY "<summary>([^<]*)</summary>")
 hirelings_metainfo_text(HIRELINGS_DESCRIPTION "<description>[ \t\r\n]*<p>([^<]*)</p>")
+hirelings_metainfo_text(HIRELINGS_HOMEPAGE "<url type=\"homepage\">([^<]*)</url>")
 
 # Debian's extended description keeps each line within 80 columns, its leading space included:
 # the paragraph is wrapped between words at 79 (counted in bytes, so Cyrillic lines wrap earlier).
@@ -37,7 +38,6 @@ function(hirelings_wrap_description variable text)
   set(${variable} "${wrapped}${line}" PARENT_SCOPE)
 endfunction()
 hirelings_wrap_description(HIRELINGS_DESCRIPTION "${HIRELINGS_DESCRIPTION}")
-hirelings_metainfo_text(HIRELINGS_HOMEPAGE "<url type=\"homepage\">([^<]*)</url>")
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME hirelings)
@@ -52,8 +52,8 @@ set(CPACK_STRIP_FILES ON)
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${CPACK_PACKAGE_CONTACT}")
-# A reference for players, not a game: it plays nothing, so neither the games section with its
-# /usr/games and manual section 6 nor one of the topical sections describes it; misc does.
+# The program is a reference for players, not a game: the games section (with /usr/games and
+# manual section 6) would misdescribe it, and no topical section covers a game's reference.
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${HIRELINGS_HOMEPAGE}")
@@ -68,8 +68,8 @@ set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-translations-l10n)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 
 # What Debian's policy asks of every package besides the program: the copyright file, the changelog
-# and a manual page, the last two compressed as dpkg-deb would not do it. gzip -n leaves out the
-# name and time of the file, so that the same sources give the same package.
+# and a manual page, the last two gzip-compressed as Debian installs them. gzip -n leaves out the
+# file's name and time, so that the same sources give the same package.
 set(HIRELINGS_PACKAGING_DIR ${PROJECT_SOURCE_DIR}/packaging)
 # The newest changelog entry must be the version being packaged: a release needs its entry.
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${HIRELINGS_PACKAGING_DIR}/changelog)
