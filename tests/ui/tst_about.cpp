@@ -92,7 +92,6 @@ class AboutTest final : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void init();
     void cleanup();
 
@@ -125,11 +124,6 @@ private:
 
     PageRecorder m_browser;
 };
-
-void AboutTest::initTestCase()
-{
-    AppFonts::registerBundledFaces();
-}
 
 void AboutTest::init()
 {

@@ -2,7 +2,6 @@
 // detail texts with their values, the portrait, the dossier, the grid as a table with pressable
 // titles and its sort state, hidden controls, and the About window's links.
 #include "About.h"
-#include "AppFonts.h"
 #include "BoundText.h"
 #include "DossierView.h"
 #include "HirelingFields.h"
@@ -99,7 +98,6 @@ class AccessibilityTest final : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void init();
     void cleanup();
 
@@ -127,11 +125,6 @@ private:
     HirelingTable *table = nullptr;
     HirelingGrid *gridView = nullptr;
 };
-
-void AccessibilityTest::initTestCase()
-{
-    AppFonts::registerBundledFaces();
-}
 
 void AccessibilityTest::init()
 {

@@ -1,6 +1,7 @@
 // Both windows at the screen's pixel density (QT_SCALE_FACTOR): the layout stays in logical
 // pixels, bitmaps and sort markers stay sharp, edges stay one logical pixel, copying gives the
-// original portrait. CTest runs this suite once per density: 1, 1.5 and 2.
+// original portrait. CTest runs this suite once per density: 1, 1.5 and 2, and once more at 1 with
+// PT Sans hidden from fontconfig, where the windows fall back to the default sans-serif face.
 #include "About.h"
 #include "AppFonts.h"
 #include "HirelingFields.h"
@@ -14,6 +15,8 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QFrame>
 #include <QLabel>
 #include <QPainter>
@@ -262,6 +265,7 @@ private slots:
     void init();
     void cleanup();
 
+    void windowsUseTheExpectedFace();
     void mainWindowKeepsItsLayout_data();
     void mainWindowKeepsItsLayout();
     void aboutWindowKeepsItsLayout();
@@ -281,7 +285,6 @@ private:
 
 void ScalingTest::initTestCase()
 {
-    AppFonts::registerBundledFaces();
     bool given = false;
     const qreal requested = qEnvironmentVariable("QT_SCALE_FACTOR").toDouble(&given);
     ratio = qApp->devicePixelRatio();
@@ -307,6 +310,39 @@ QImage ScalingTest::portraitBitmap() const
 {
     const HirelingTable &table = window->table();
     return rgb(QImage::fromData(table.currentValue(MDpic).bytes(), "BMP"));
+}
+
+void ScalingTest::windowsUseTheExpectedFace()
+{
+    // The test run says which face the system offers: PT Sans, or "default" where the font setup
+    // hides it and the windows must take the default sans-serif face rather than any other.
+    const QString offered = qEnvironmentVariable("HIRELINGS_TEST_WINDOW_FACE");
+    QVERIFY2(!offered.isEmpty(), "HIRELINGS_TEST_WINDOW_FACE is not set");
+    QString expected = offered;
+    if (offered == u"default"_qs) {
+        QVERIFY2(!QFontDatabase::hasFamily(u"PT Sans"_qs), "the font setup does not hide PT Sans");
+        QFont generic(u"sans-serif"_qs);
+        generic.setStyleHint(QFont::SansSerif);
+        expected = QFontInfo(generic).family();
+    }
+    QVERIFY2(
+        AppFonts::family() == expected,
+        qPrintable(u"the windows' face is %1, expected %2"_qs.arg(AppFonts::family(), expected)));
+
+    // Every control of both windows is drawn in it.
+    TfmAbout about;
+    about.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&about));
+    for (const QWidget *shown :
+         {static_cast<const QWidget *>(window.get()), static_cast<const QWidget *>(&about)}) {
+        for (const QWidget *control : shown->findChildren<QWidget *>()) {
+            if (control->isWindow() || !control->isVisible())
+                continue;
+            const QString resolved = QFontInfo(control->font()).family();
+            QVERIFY2(resolved == expected, qPrintable(u"%1 is drawn in %2, expected %3"_qs.arg(
+                                               control->objectName(), resolved, expected)));
+        }
+    }
 }
 
 void ScalingTest::mainWindowKeepsItsLayout_data()
