@@ -1,6 +1,7 @@
 // The application object: title, translations, icon, and the error box for handler errors.
 #include "HirelingsApplication.h"
 
+#include "AccessibleFactory.h"
 #include "AppFonts.h"
 #include "ErrorBoxes.h"
 #include "HandlerErrors.h"
@@ -28,6 +29,7 @@ HirelingsApplication::HirelingsApplication(int &argc, char **argv) : QApplicatio
     setFont(AppFonts::windowFont());
     loadQtTranslations();
     HandlerErrors::setReporter([this](const std::exception &error) { handleException(error); });
+    AccessibleFactory::install();
 }
 
 HirelingsApplication::~HirelingsApplication()
@@ -48,16 +50,6 @@ void HirelingsApplication::handleException(const std::exception &error) const
     if (dynamic_cast<const SilentAbort *>(&error) != nullptr)
         return;
     ErrorBoxes::showApplicationError(m_title, error);
-}
-
-bool HirelingsApplication::notify(QObject *receiver, QEvent *event)
-{
-    try {
-        return QApplication::notify(receiver, event);
-    } catch (const std::exception &error) {
-        handleException(error);
-    }
-    return false;
 }
 
 bool HirelingsApplication::event(QEvent *event)

@@ -3,6 +3,7 @@
 #include "ui_About.h"
 
 #include "AppFonts.h"
+#include "HandlerErrors.h"
 #include "InvalidCastError.h"
 #include "LinkLabel.h"
 #include "LogoView.h"
@@ -211,11 +212,16 @@ void TfmAbout::sizeLabelsToText()
 
 void TfmAbout::connectHandlers()
 {
-    connect(ui->OKButton, &QPushButton::clicked, this, &TfmAbout::OKButtonClick);
-    connect(ui->lbFendal, &LinkLabel::clicked, this, &TfmAbout::lbFendalClick);
-    connect(ui->lbCorvim, &LinkLabel::clicked, this, &TfmAbout::lbCorvimClick);
+    connect(ui->OKButton, &QPushButton::clicked, this,
+            HandlerErrors::guarded(this, &TfmAbout::OKButtonClick));
+    connect(ui->lbFendal, &LinkLabel::clicked, this,
+            HandlerErrors::guarded(this, &TfmAbout::lbFendalClick));
+    connect(ui->lbCorvim, &LinkLabel::clicked, this,
+            HandlerErrors::guarded(this, &TfmAbout::lbCorvimClick));
     for (LinkLabel *link : {ui->lbFendal, ui->lbCorvim}) {
-        connect(link, &LinkLabel::mouseEnter, this, &TfmAbout::lbFendalMouseLeave);
-        connect(link, &LinkLabel::mouseLeave, this, &TfmAbout::lbFendalMouseLeave);
+        connect(link, &LinkLabel::mouseEnter, this,
+                HandlerErrors::guarded(this, &TfmAbout::lbFendalMouseLeave));
+        connect(link, &LinkLabel::mouseLeave, this,
+                HandlerErrors::guarded(this, &TfmAbout::lbFendalMouseLeave));
     }
 }

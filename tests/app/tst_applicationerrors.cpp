@@ -16,16 +16,19 @@ namespace {
 
 const QString title = u"Список наемников ZOLT и KREV"_qs;
 
-// A widget whose click handler fails.
+// A button whose click handler fails, connected as the windows connect their handlers.
 class FailingButton final : public QPushButton
 {
 public:
-    explicit FailingButton(std::function<void()> failure) : m_failure(std::move(failure)) {}
-
-protected:
-    void mousePressEvent(QMouseEvent *) override { m_failure(); }
+    explicit FailingButton(std::function<void()> failure) : m_failure(std::move(failure))
+    {
+        connect(this, &QPushButton::clicked, this,
+                HandlerErrors::guarded(this, &FailingButton::onClick));
+    }
 
 private:
+    void onClick() { m_failure(); }
+
     std::function<void()> m_failure;
 };
 

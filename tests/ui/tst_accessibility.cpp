@@ -2,12 +2,13 @@
 // detail texts with their values, the portrait, the dossier, the grid as a table with pressable
 // titles and its sort state, hidden controls, and the About window's links.
 #include "About.h"
+#include "AccessibleFactory.h"
 #include "AppFonts.h"
 #include "BoundText.h"
 #include "DossierView.h"
+#include "GridChildIndex.h"
 #include "HirelingFields.h"
 #include "HirelingGrid.h"
-#include "HirelingGridAccessible.h"
 #include "HirelingTable.h"
 #include "LinkLabel.h"
 #include "Tabula.h"
@@ -131,6 +132,7 @@ private:
 void AccessibilityTest::initTestCase()
 {
     AppFonts::registerBundledFaces();
+    AccessibleFactory::install();
 }
 
 void AccessibilityTest::init()
@@ -360,7 +362,7 @@ void AccessibilityTest::childNumbersMatchTheTableViewsOwn()
             QVERIFY(item->text(QAccessible::Name).isEmpty());
         }
     }
-    QCOMPARE(HirelingGridAccessible::cellChildIndex(2, 3, columnCount), 3 * (columnCount + 1) + 4);
+    QCOMPARE(GridChildIndex::ofCell(2, 3, columnCount), 3 * (columnCount + 1) + 4);
 }
 
 void AccessibilityTest::cellsTellTheCurrentRowAndWhatIsOnScreen()
