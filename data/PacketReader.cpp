@@ -12,7 +12,8 @@
 
 namespace {
 
-using Type = PacketReader::TypeCode;
+namespace Type = PacketFormat::TypeCode;
+using namespace PacketFormat;
 
 constexpr qsizetype nameLengthSize = 1;
 // The smallest column descriptor: a 1-character name, size, type, attributes, property count.
@@ -59,8 +60,7 @@ bool isKnownType(quint16 type)
 // The subtypes the format names share their static text instead of a copy each.
 QByteArray knownSubtype(QByteArrayView subtype)
 {
-    for (const char *known :
-         {PacketReader::moneySubtype, PacketReader::textSubtype, PacketReader::binarySubtype}) {
+    for (const char *known : {moneySubtype, textSubtype, binarySubtype}) {
         if (subtype == QByteArrayView(known))
             return QByteArray::fromRawData(known, qstrlen(known));
     }
