@@ -6,22 +6,17 @@
 #include "ErrorBoxes.h"
 #include "HandlerErrors.h"
 #include "NumberFormat.h"
+#include "ProgramVersion.h"
 
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QWidget>
 
-namespace {
-
-const QString programVersion = u"1.1.0.0"_qs;
-
-} // namespace
-
 HirelingsApplication::HirelingsApplication(int &argc, char **argv) : QApplication(argc, argv)
 {
     setApplicationName(u"hirelings"_qs);
-    setApplicationVersion(programVersion);
+    setApplicationVersion(ProgramVersion::full.toString());
     setOrganizationDomain(u"example.org"_qs);
     setDesktopFileName(u"org.example.hirelings"_qs);
     setWindowIcon(QIcon(u":/icons/hirelings.png"_qs));

@@ -7,6 +7,7 @@
 #include "InvalidCastError.h"
 #include "LinkLabel.h"
 #include "LogoView.h"
+#include "ProgramVersion.h"
 
 #include <QDesktopServices>
 #include <QImage>
@@ -104,6 +105,8 @@ TfmAbout::TfmAbout(QWidget *owner) : QDialog(owner), ui(std::make_unique<Ui::Tfm
     ui->Bevel1->setFrameRect(QRect(0, 0, ui->Bevel1->width(), etchedRuleHeight));
     ui->lbFendal->setUrl(fendalPage());
     ui->lbCorvim->setUrl(corvimPage());
+    ui->lbNumVersion->setText(
+        u"Версия %1.%2"_qs.arg(ProgramVersion::majorNumber).arg(ProgramVersion::minorNumber));
     applyFonts();
     sizeLabelsToText();
     // The button is the only control that takes the focus, so Enter and Esc always reach it.

@@ -1,4 +1,5 @@
-// The application's error box for handler errors, the last-chance text, and the locale change.
+// The application's error box for handler errors, the last-chance text, the locale change and
+// the version.
 #include "DataError.h"
 #include "ErrorBoxes.h"
 #include "HandlerErrors.h"
@@ -77,6 +78,7 @@ private slots:
     void creationHandlerErrorsGoToTheSameBox();
     void localeChangeRereadsTheFormat();
     void qtDialogsSpeakRussian();
+    void applicationCarriesTheVersion();
 };
 
 void ApplicationErrorsTest::applicationErrorText_data()
@@ -177,6 +179,12 @@ void ApplicationErrorsTest::qtDialogsSpeakRussian()
     QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), u"Отмена"_qs);
     QMessageBox box(QMessageBox::Question, title, u"?"_qs, QMessageBox::Yes | QMessageBox::No);
     QCOMPARE(box.button(QMessageBox::No)->text().remove(u'&'), u"Нет"_qs);
+}
+
+void ApplicationErrorsTest::applicationCarriesTheVersion()
+{
+    // The same four parts as the version resource and the metainfo.
+    QCOMPARE(QCoreApplication::applicationVersion(), u"1.1.0.0"_qs);
 }
 
 int main(int argc, char *argv[])
