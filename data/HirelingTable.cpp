@@ -244,6 +244,10 @@ void HirelingTable::moveTo(int row)
 
 void HirelingTable::moveCurrentRow(int row)
 {
+    if (row == m_currentRow) {
+        emit refreshed();
+        return;
+    }
     const int fromRow = std::exchange(m_currentRow, row);
     emit currentMoved(fromRow, row);
 }

@@ -18,8 +18,9 @@ class RecordSource;
 //
 // The table says what happened in its signals, synchronously, after the change is complete:
 // filled() when it opens and at the end of a copy, reordered() and then refreshed() for a sort of
-// a non-empty table, currentMoved() for each move of the current record. Each signal is one change
-// notification as the data source counts them.
+// a non-empty table, currentMoved() for each move of the current record, refreshed() for a move to
+// the record that is current already. Each signal is one change notification as the data source
+// counts them.
 class HirelingTable final : public QObject
 {
     Q_OBJECT
@@ -56,10 +57,10 @@ public:
     // that name or the field is a memo or blob. A sort of an empty table does nothing.
     void sortByField(QStringView fieldName, bool caseInsensitive, bool descending);
 
-    // While the table is open, first() and last() always emit currentMoved(), as a refresh from
-    // that end would, even when that record is current already (or there is none). The other
-    // moves emit it only when the current record changes: a move to the current row or past
-    // either end does nothing.
+    // While the table is open, first() and last() always raise one notification, as a refresh
+    // from that end would: currentMoved() when another record becomes current, refreshed() when
+    // that record is current already (or there is none). The other moves emit currentMoved() only
+    // when the current record changes: a move to the current row or past either end does nothing.
     void first();
     void last();
     void next();
@@ -83,11 +84,12 @@ signals:
     // A sort put the records in a new order: the record now in row r stood in row formerRows[r].
     // The current record is the one that was current, wherever it stands now.
     void reordered(const QList<int> &formerRows);
-    // The rows are to be shown again as they stand, the current record in the same row; a sort
-    // ends with it once its new order has been taken in.
+    // The rows are to be shown again as they stand, the current record in the same row: a sort
+    // ends with it once its new order has been taken in, and first() and last() say it when they
+    // find their record current already.
     void refreshed();
-    // The current record went from row `fromRow` to row `toRow` (-1: none); the two are equal
-    // when first() or last() found that record current already.
+    // Another record became current: the one in row `toRow` instead of the one in row `fromRow`
+    // (-1: none). The two rows always differ.
     void currentMoved(int fromRow, int toRow);
 
 private:

@@ -39,7 +39,7 @@ void BoundText::bind(DataSource &source, const HirelingTable &table, HirelingFie
     m_field = field;
     setAccessibleName(fieldTitle(field));
     connect(&source, &DataSource::filled, this, &BoundText::showCurrentRecord);
-    connect(&source, &DataSource::currentMoved, this, &BoundText::showMovedRecord);
+    connect(&source, &DataSource::currentMoved, this, &BoundText::showCurrentRecord);
     // A refresh may give the same value another text: money follows the regional settings.
     connect(&source, &DataSource::refreshed, this, &BoundText::showCurrentRecord);
     showCurrentRecord();
@@ -49,12 +49,6 @@ void BoundText::setAlignment(Qt::Alignment alignment)
 {
     m_alignment = alignment;
     update();
-}
-
-void BoundText::showMovedRecord(int fromRow, int toRow)
-{
-    if (fromRow != toRow)
-        showCurrentRecord();
 }
 
 void BoundText::showCurrentRecord()

@@ -42,7 +42,6 @@ protected:
 private:
     // Reads the field of the current record again and tells screen readers of the new text.
     void showCurrentRecord();
-    void showMovedRecord(int fromRow, int toRow);
 
     const HirelingTable *m_table = nullptr;
     HirelingField m_field = MDName;

@@ -35,14 +35,8 @@ void DossierView::bind(DataSource &source, const HirelingTable &table)
 {
     m_table = &table;
     connect(&source, &DataSource::filled, this, &DossierView::showCurrentRecord);
-    connect(&source, &DataSource::currentMoved, this, &DossierView::showMovedRecord);
+    connect(&source, &DataSource::currentMoved, this, &DossierView::showCurrentRecord);
     showCurrentRecord();
-}
-
-void DossierView::showMovedRecord(int fromRow, int toRow)
-{
-    if (fromRow != toRow)
-        showCurrentRecord();
 }
 
 void DossierView::showCurrentRecord()

@@ -32,7 +32,6 @@ protected:
 private:
     // Reads the dossier of the current record again.
     void showCurrentRecord();
-    void showMovedRecord(int fromRow, int toRow);
     void showSelection(bool shown);
 
     const HirelingTable *m_table = nullptr;

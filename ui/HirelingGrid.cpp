@@ -70,6 +70,7 @@ void HirelingGrid::bind(DataSource &source, HirelingTable &table)
     connect(&source, &DataSource::filled, this, &HirelingGrid::showCurrentRecord);
     connect(&source, &DataSource::reordered, this, &HirelingGrid::centreCurrentRecord);
     connect(&source, &DataSource::currentMoved, this, &HirelingGrid::showCurrentRecord);
+    connect(&source, &DataSource::refreshed, this, &HirelingGrid::showCurrentRecord);
     showCurrentRecord();
 }
 

@@ -60,9 +60,6 @@ void HirelingGridModel::repaintAll()
 
 void HirelingGridModel::repaintMove(int fromRow, int toRow)
 {
-    // first() and last() announce a record that was current already: nothing to repaint then.
-    if (fromRow == toRow)
-        return;
     repaintRow(fromRow);
     repaintRow(toRow);
 }

@@ -30,14 +30,8 @@ void PortraitView::bind(DataSource &source, const HirelingTable &table)
 {
     m_table = &table;
     connect(&source, &DataSource::filled, this, &PortraitView::showCurrentRecord);
-    connect(&source, &DataSource::currentMoved, this, &PortraitView::showMovedRecord);
+    connect(&source, &DataSource::currentMoved, this, &PortraitView::showCurrentRecord);
     showCurrentRecord();
-}
-
-void PortraitView::showMovedRecord(int fromRow, int toRow)
-{
-    if (fromRow != toRow)
-        showCurrentRecord();
 }
 
 void PortraitView::showCurrentRecord()

@@ -37,7 +37,6 @@ protected:
 private:
     // Reads the portrait of the current record again.
     void showCurrentRecord();
-    void showMovedRecord(int fromRow, int toRow);
 
     const HirelingTable *m_table = nullptr;
     QImage m_image;

@@ -280,7 +280,7 @@ void TestHirelingGridModel::moveRepaintsTheTwoRowsConcerned_data()
     QTest::newRow("next") << 1 << u"next"_s << QList<int>{1, 2};
     QTest::newRow("prior") << 1 << u"prior"_s << QList<int>{1, 0};
     QTest::newRow("last") << 1 << u"last"_s << QList<int>{1, 3};
-    QTest::newRow("first when first already") << 0 << u"first"_s << QList<int>{};
+    QTest::newRow("first") << 2 << u"first"_s << QList<int>{2, 0};
     QTest::newRow("past the end") << 3 << u"next"_s << QList<int>{};
 }
 
