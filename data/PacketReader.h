@@ -9,6 +9,7 @@
 #include <QByteArrayView>
 #include <QList>
 #include <QString>
+#include <QStringView>
 
 #include <cstddef>
 #include <optional>
@@ -74,6 +75,17 @@ private:
     void readColumns();
     [[nodiscard]] Column readColumn(Coding &coding);
     void checkColumnNamesDiffer() const;
+    // What every property starts with: its name, the size and the type code of its value.
+    struct PropertyHead
+    {
+        QByteArrayView name;
+        quint16 size = 0;
+        quint16 type = 0;
+        qsizetype typeOffset = 0; // where the type code lies
+    };
+    // `kind` ("property", "table property") and `owner` (" of column 'x'", or empty) name the
+    // property in the error for an unknown type code.
+    [[nodiscard]] PropertyHead readPropertyHead(QStringView kind, const QString &owner);
     void readColumnProperty(Column &column);
     [[nodiscard]] static FieldDefinition fieldFor(const Column &column, const Coding &coding);
     void readTableProperties();

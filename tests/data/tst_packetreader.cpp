@@ -360,6 +360,10 @@ void tst_PacketReader::damagedPacketsAreReported_data()
     addRow("string column without WIDTH",
            patched([](QByteArray &b) { b.replace("WIDTH", "WIDTX"); }),
            u"string column 'Name' at offset 24 has no WIDTH"_qs, R::headerSize);
+    addRow("unknown column property type",
+           patched([&good](QByteArray &b) { putU16(b, typeOffset(good, "WIDTH"), 0x83); }),
+           u"unknown type code 0x83 of property WIDTH of column 'Name'"_qs,
+           typeOffset(good, "WIDTH"));
     addRow("WIDTH of another type",
            patched([&good](QByteArray &b) { putU16(b, typeOffset(good, "WIDTH"), 0x01); }),
            u"property WIDTH of column 'Name'"_qs, descriptorOffset(good, "WIDTH"));
