@@ -15,7 +15,6 @@ void DataSource::setDataSet(HirelingTable *table)
     for (const QMetaObject::Connection &connection : std::as_const(m_tableConnections))
         disconnect(connection);
     m_tableConnections.clear();
-    m_table = table;
     if (table == nullptr)
         return;
     // Each repetition is followed by dataChange() in the same call, so the handler runs after

@@ -3,7 +3,6 @@
 
 #include <QList>
 #include <QObject>
-#include <QPointer>
 
 class HirelingTable;
 
@@ -23,7 +22,6 @@ public:
 
     // The table whose changes this source passes on; null passes none.
     void setDataSet(HirelingTable *table);
-    [[nodiscard]] HirelingTable *dataSet() const { return m_table.data(); }
 
     // Tells the controls to show the current record again, as the table's refreshed() would, for
     // a change that is not the table's own (the regional settings that shape money texts).
@@ -39,6 +37,5 @@ signals:
     void dataChange();
 
 private:
-    QPointer<HirelingTable> m_table;
     QList<QMetaObject::Connection> m_tableConnections;
 };
