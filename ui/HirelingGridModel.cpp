@@ -36,6 +36,9 @@ void HirelingGridModel::showAppended(int firstNewRow, int lastNewRow)
 
 void HirelingGridModel::showNewOrder(const QList<int> &formerRows)
 {
+    // The table has its new order already and the cells are read from it; what the two layout
+    // signals bracket is the moving of the persistent indexes, which is what views keep across
+    // a layout change.
     const QList<QPersistentModelIndex> parents;
     emit layoutAboutToBeChanged(parents, QAbstractItemModel::VerticalSortHint);
 
