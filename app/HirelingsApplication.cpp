@@ -1,10 +1,12 @@
 // The application object: title, translations, icon, and the error box for handler errors.
 #include "HirelingsApplication.h"
 
+#include "AccessibleFactory.h"
 #include "AppFonts.h"
 #include "ErrorBoxes.h"
 #include "HandlerErrors.h"
 #include "NumberFormat.h"
+#include "ProgramVersion.h"
 #include "ScreenReaderListeners.h"
 
 #include <QIcon>
@@ -12,16 +14,10 @@
 #include <QLocale>
 #include <QWidget>
 
-namespace {
-
-const QString programVersion = u"1.1.0.0"_qs;
-
-} // namespace
-
 HirelingsApplication::HirelingsApplication(int &argc, char **argv) : QApplication(argc, argv)
 {
     setApplicationName(u"hirelings"_qs);
-    setApplicationVersion(programVersion);
+    setApplicationVersion(ProgramVersion::full.toString());
     setOrganizationDomain(u"example.org"_qs);
     setDesktopFileName(u"org.example.hirelings"_qs);
     setWindowIcon(QIcon(u":/icons/hirelings.png"_qs));
@@ -30,6 +26,7 @@ HirelingsApplication::HirelingsApplication(int &argc, char **argv) : QApplicatio
     loadQtTranslations();
     HandlerErrors::setReporter([this](const std::exception &error) { handleException(error); });
     m_screenReaderListeners = std::make_unique<ScreenReaderListeners>();
+    AccessibleFactory::install();
 }
 
 HirelingsApplication::~HirelingsApplication()
@@ -50,16 +47,6 @@ void HirelingsApplication::handleException(const std::exception &error) const
     if (dynamic_cast<const SilentAbort *>(&error) != nullptr)
         return;
     ErrorBoxes::showApplicationError(m_title, error);
-}
-
-bool HirelingsApplication::notify(QObject *receiver, QEvent *event)
-{
-    try {
-        return QApplication::notify(receiver, event);
-    } catch (const std::exception &error) {
-        handleException(error);
-    }
-    return false;
 }
 
 bool HirelingsApplication::event(QEvent *event)

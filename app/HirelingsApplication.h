@@ -33,8 +33,6 @@ public:
     // Shows the application's error box for an error raised in a handler; the loop goes on.
     void handleException(const std::exception &error) const;
 
-    bool notify(QObject *receiver, QEvent *event) override;
-
 protected:
     bool event(QEvent *event) override;
 

@@ -154,18 +154,16 @@ int main()
     QTextStream out(stdout);
     DataSource dataSource;
     int notifications = 0;
-    dataSource.setDataChangeHandler([&notifications] { ++notifications; });
+    QObject::connect(&dataSource, &DataSource::dataChange, [&notifications] { ++notifications; });
     HirelingTable table;
-    table.setDataSource(&dataSource);
+    dataSource.setDataSet(&table);
     table.open();
     const std::unique_ptr<ClientDataSet> embedded = embeddedHirelings();
     if (embedded) {
-        table.appendAllFrom(*embedded, HirelingTable::AllRecords,
-                            HirelingTable::AppendKeepingRecords);
+        table.appendAllFrom(*embedded, HirelingTable::AllRecords);
         out << "Data: the embedded packet\n";
     } else {
-        table.appendAllFrom(BenchSource(), HirelingTable::AllRecords,
-                            HirelingTable::AppendKeepingRecords);
+        table.appendAllFrom(BenchSource(), HirelingTable::AllRecords);
         out << "Data: invented records of the packet's shape (no embedded packet linked in)\n";
     }
 

@@ -6,7 +6,6 @@
 
 #include <QtEndian>
 
-#include <algorithm>
 #include <utility>
 
 namespace {
@@ -61,14 +60,12 @@ PacketReader::Packet ClientDataSet::decodeHeldPacket()
 void ClientDataSet::bindFields(const PacketReader::Packet &packet)
 {
     for (const FieldDefinition &expected : HirelingFields::definitions()) {
-        const auto column =
-            std::find_if(packet.fields.cbegin(), packet.fields.cend(), [&](const auto &field) {
-                return field.name.compare(expected.name, Qt::CaseInsensitive) == 0;
-            });
-        if (column == packet.fields.cend())
+        const int position = indexOfField(packet.fields, expected.name);
+        if (position < 0)
             failField(u"Поле '%1' не найдено"_qs, expected);
-        if (column->kind != expected.kind ||
-            (expected.kind == FieldKind::String && column->size != expected.size))
+        const FieldDefinition &column = packet.fields.at(position);
+        if (column.kind != expected.kind ||
+            (expected.kind == FieldKind::String && column.size != expected.size))
             failField(u"Поле '%1' не того типа, который ожидается"_qs, expected);
     }
 }

@@ -1,8 +1,7 @@
-// The data source that passes each change of the hireling table to its bound controls.
+// The data source "dsMD" that passes each change of the hireling table to its bound controls.
 #include "DataSource.h"
 
-#include <algorithm>
-#include <utility>
+#include "HirelingTable.h"
 
 DataSource::DataSource(QObject *parent) : QObject(parent)
 {
@@ -11,45 +10,37 @@ DataSource::DataSource(QObject *parent) : QObject(parent)
 
 DataSource::~DataSource() = default;
 
-void DataSource::bindControl(QObject *control, std::function<void()> refresh)
+void DataSource::setDataSet(HirelingTable *table)
 {
-    if (control == nullptr || !refresh)
+    for (const QMetaObject::Connection &connection : std::as_const(m_tableConnections))
+        disconnect(connection);
+    m_tableConnections.clear();
+    if (table == nullptr)
         return;
-    m_bindings.push_back({control, std::move(refresh)});
-    // The connection lives with this data source, so a control outliving it calls nothing.
-    connect(control, &QObject::destroyed, this, &DataSource::forget, Qt::UniqueConnection);
+    // Each repetition is followed by dataChange() in the same call, so the handler runs after
+    // every control that is connected to the repeated signal, whatever the order of binding.
+    m_tableConnections = {
+        connect(table, &HirelingTable::filled, this,
+                [this](int firstNewRow, int lastNewRow) {
+                    emit filled(firstNewRow, lastNewRow);
+                    emit dataChange();
+                }),
+        connect(table, &HirelingTable::reordered, this,
+                [this](const QList<int> &formerRows) {
+                    emit reordered(formerRows);
+                    emit dataChange();
+                }),
+        connect(table, &HirelingTable::refreshed, this, &DataSource::refresh),
+        connect(table, &HirelingTable::currentMoved, this,
+                [this](int fromRow, int toRow) {
+                    emit currentMoved(fromRow, toRow);
+                    emit dataChange();
+                }),
+    };
 }
 
-int DataSource::boundControlCount() const
+void DataSource::refresh()
 {
-    return static_cast<int>(std::count_if(m_bindings.begin(), m_bindings.end(),
-                                          [](const Binding &b) { return !b.control.isNull(); }));
-}
-
-void DataSource::setDataChangeHandler(std::function<void()> handler)
-{
-    m_dataChangeHandler = std::move(handler);
-}
-
-void DataSource::notifyDataChange()
-{
-    // A refresh may bind, unbind or destroy controls; work on the list as it was when the
-    // notification began and skip the controls that are gone by the time their turn comes.
-    const std::vector<Binding> bindings = m_bindings;
-    for (const Binding &binding : bindings) {
-        if (!binding.control.isNull())
-            binding.refresh();
-    }
-    if (m_dataChangeHandler) {
-        // Held by value so that a handler replacing itself finishes its own run.
-        const std::function<void()> handler = m_dataChangeHandler;
-        handler();
-    }
-}
-
-void DataSource::forget(const QObject *control)
-{
-    std::erase_if(m_bindings, [control](const Binding &b) {
-        return b.control.isNull() || b.control.data() == control;
-    });
+    emit refreshed();
+    emit dataChange();
 }

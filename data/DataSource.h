@@ -1,14 +1,16 @@
-// The data source that passes each change of the hireling table to its bound controls.
+// The data source "dsMD" that passes each change of the hireling table to its bound controls.
 #pragma once
 
+#include <QList>
 #include <QObject>
-#include <QPointer>
 
-#include <functional>
-#include <vector>
+class HirelingTable;
 
-// A notification goes first to every bound control, in the order they were bound, then to the
-// data-change handler, so that the handler finds controls that already show the new record.
+// Repeats each of the table's signals to the bound controls, which connect to the signal of the
+// change they show, and then emits dataChange(), to which the window binds its data-change
+// handler: the handler always finds controls that already show the new record. Each repeated
+// signal is one change notification: a copy raises one, a sort two, a move of the current record
+// one.
 class DataSource final : public QObject
 {
     Q_OBJECT
@@ -18,27 +20,22 @@ public:
     explicit DataSource(QObject *parent = nullptr);
     ~DataSource() override;
 
-    // `refresh` runs on every notification while `control` lives; a destroyed control is
-    // forgotten. Binding a control twice makes it refresh twice.
-    void bindControl(QObject *control, std::function<void()> refresh);
-    [[nodiscard]] int boundControlCount() const;
+    // The table whose changes this source passes on; null passes none.
+    void setDataSet(HirelingTable *table);
 
-    // The handler that runs after every bound control; an empty function removes it.
-    void setDataChangeHandler(std::function<void()> handler);
+    // Tells the controls to show the current record again, as the table's refreshed() would, for
+    // a change that is not the table's own (the regional settings that shape money texts).
+    void refresh();
 
-    // Raised by the table, synchronously, for every move of its current record and every refresh
-    // of its contents or order.
-    void notifyDataChange();
+signals:
+    // The table's signals, repeated to the bound controls (see HirelingTable).
+    void filled(int firstNewRow, int lastNewRow);
+    void reordered(const QList<int> &formerRows);
+    void refreshed();
+    void currentMoved(int fromRow, int toRow);
+    // After every one of the signals above, once the bound controls have handled it.
+    void dataChange();
 
 private:
-    struct Binding
-    {
-        QPointer<QObject> control;
-        std::function<void()> refresh;
-    };
-
-    void forget(const QObject *control);
-
-    std::vector<Binding> m_bindings;
-    std::function<void()> m_dataChangeHandler;
+    QList<QMetaObject::Connection> m_tableConnections;
 };

@@ -1,7 +1,9 @@
 // The definition of one field of a record: name, kind, size, label and alignment.
 #pragma once
 
+#include <QList>
 #include <QString>
+#include <QStringView>
 #include <Qt>
 
 enum class FieldKind {
@@ -30,3 +32,14 @@ struct FieldDefinition
 
     friend bool operator==(const FieldDefinition &, const FieldDefinition &) = default;
 };
+
+// The position of the field of that name among `fields`, letter case ignored; -1 when there is
+// none.
+[[nodiscard]] inline int indexOfField(const QList<FieldDefinition> &fields, QStringView name)
+{
+    for (qsizetype i = 0; i < fields.size(); ++i) {
+        if (name.compare(fields[i].name, Qt::CaseInsensitive) == 0)
+            return static_cast<int>(i);
+    }
+    return -1;
+}

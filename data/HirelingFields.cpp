@@ -58,14 +58,4 @@ const FieldDefinition &definition(HirelingField field)
     return definitions().at(field);
 }
 
-int indexOf(QStringView name)
-{
-    const QList<FieldDefinition> &all = definitions();
-    for (qsizetype i = 0; i < all.size(); ++i) {
-        if (name.compare(all[i].name, Qt::CaseInsensitive) == 0)
-            return static_cast<int>(i);
-    }
-    return -1;
-}
-
 } // namespace HirelingFields

@@ -4,7 +4,6 @@
 #include "FieldDefinition.h"
 
 #include <QList>
-#include <QStringView>
 
 // Record positions, counted from 0. The first thirteen are the grid's columns in grid order.
 enum HirelingField : int {
@@ -41,7 +40,5 @@ namespace HirelingFields {
 
 [[nodiscard]] const QList<FieldDefinition> &definitions();
 [[nodiscard]] const FieldDefinition &definition(HirelingField field);
-// The position of the field of that name, letter case ignored; -1 when there is none.
-[[nodiscard]] int indexOf(QStringView name);
 
 } // namespace HirelingFields

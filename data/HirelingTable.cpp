@@ -2,7 +2,6 @@
 #include "HirelingTable.h"
 
 #include "DataError.h"
-#include "DataSource.h"
 #include "HirelingFields.h"
 #include "NameCollator.h"
 #include "RecordSource.h"
@@ -50,21 +49,6 @@ struct HirelingTable::Record
     std::vector<FieldValue> values;
 };
 
-// Holds the table's notifications back for its lifetime, also when an operation ends in an error.
-class HirelingTable::NotificationSuspension final
-{
-public:
-    explicit NotificationSuspension(HirelingTable &table) : m_table(table)
-    {
-        ++m_table.m_notificationSuspensions;
-    }
-    ~NotificationSuspension() { --m_table.m_notificationSuspensions; }
-    Q_DISABLE_COPY_MOVE(NotificationSuspension)
-
-private:
-    HirelingTable &m_table;
-};
-
 HirelingTable::HirelingTable(QObject *parent)
     : QObject(parent), m_fields(HirelingFields::definitions())
 {
@@ -80,21 +64,7 @@ const QList<FieldDefinition> &HirelingTable::fieldDefinitions() const
 
 int HirelingTable::fieldIndex(QStringView name) const
 {
-    for (qsizetype i = 0; i < m_fields.size(); ++i) {
-        if (name.compare(m_fields[i].name, Qt::CaseInsensitive) == 0)
-            return static_cast<int>(i);
-    }
-    return -1;
-}
-
-void HirelingTable::setDataSource(DataSource *dataSource)
-{
-    m_dataSource = dataSource;
-}
-
-DataSource *HirelingTable::dataSource() const
-{
-    return m_dataSource.data();
+    return indexOfField(m_fields, name);
 }
 
 void HirelingTable::open()
@@ -102,13 +72,11 @@ void HirelingTable::open()
     if (m_open)
         return;
     m_open = true;
-    notify();
+    emit filled(0, -1);
 }
 
-int HirelingTable::appendAllFrom(const RecordSource &source, int recordLimit, int mode)
+int HirelingTable::appendAllFrom(const RecordSource &source, int recordLimit)
 {
-    if (mode != AppendKeepingRecords)
-        throw std::invalid_argument("HirelingTable::appendAllFrom: only appending is supported");
     if (!m_open) {
         throw DataError(
             databaseErrorClass.toString(),
@@ -156,18 +124,17 @@ int HirelingTable::appendAllFrom(const RecordSource &source, int recordLimit, in
         appended.push_back(std::move(record));
     }
 
-    {
-        const NotificationSuspension suspension(*this);
-        m_storage.reserve(m_storage.size() + appended.size());
-        m_order.reserve(m_order.size() + appended.size());
-        for (std::unique_ptr<Record> &record : appended) {
-            record->loadNumber = m_nextLoadNumber++;
-            m_order.push_back(record.get());
-            m_storage.push_back(std::move(record));
-        }
-        first();
+    const int firstNewRow = recordCount();
+    m_storage.reserve(m_storage.size() + appended.size());
+    m_order.reserve(m_order.size() + appended.size());
+    for (std::unique_ptr<Record> &record : appended) {
+        record->loadNumber = m_nextLoadNumber++;
+        m_order.push_back(record.get());
+        m_storage.push_back(std::move(record));
     }
-    notify();
+    // The copy ends on the first record and says so once, not once per record or per move.
+    m_currentRow = m_order.empty() ? -1 : 0;
+    emit filled(firstNewRow, recordCount() - 1);
     return static_cast<int>(count);
 }
 
@@ -191,6 +158,7 @@ void HirelingTable::sortByField(QStringView fieldName, bool caseInsensitive, boo
     struct SortEntry
     {
         Record *record;
+        int formerRow;
         bool isNull;
         double number;
         QString text;
@@ -198,9 +166,10 @@ void HirelingTable::sortByField(QStringView fieldName, bool caseInsensitive, boo
     const bool isString = definition.kind == FieldKind::String;
     std::vector<SortEntry> entries;
     entries.reserve(m_order.size());
-    for (Record *record : m_order) {
+    for (std::size_t row = 0; row < m_order.size(); ++row) {
+        Record *record = m_order[row];
         const FieldValue &value = record->values[static_cast<std::size_t>(field)];
-        entries.push_back({record, value.isNull(), value.asFloat(),
+        entries.push_back({record, static_cast<int>(row), value.isNull(), value.asFloat(),
                            isString ? Windows1251::decode(value.bytes()) : QString()});
     }
 
@@ -223,38 +192,36 @@ void HirelingTable::sortByField(QStringView fieldName, bool caseInsensitive, boo
     if (descending)
         std::reverse(entries.begin(), entries.end());
 
-    const Record *current = recordAt(m_currentRow);
+    const int formerCurrentRow = m_currentRow;
     std::vector<Record *> order;
     order.reserve(entries.size());
-    for (const SortEntry &entry : entries)
+    QList<int> formerRows;
+    formerRows.reserve(static_cast<qsizetype>(entries.size()));
+    for (const SortEntry &entry : entries) {
+        const int formerRow = entry.formerRow;
         order.push_back(entry.record);
+        formerRows.push_back(formerRow);
+        if (formerRow == formerCurrentRow)
+            m_currentRow = static_cast<int>(formerRows.size() - 1);
+    }
     m_order.swap(order);
-    // Every sort refreshes the order, also one that comes out as it was: the grid then chooses
-    // its rows anew around the current record.
-    ++m_orderGeneration;
-    const auto currentPosition = std::find(m_order.begin(), m_order.end(), current);
-    m_currentRow =
-        currentPosition != m_order.end() ? static_cast<int>(currentPosition - m_order.begin()) : 0;
 
-    // Once for the rows chosen anew around the current record, once for their refresh.
-    notify();
-    notify();
+    // Every sort announces a new order, also one that comes out as it was: the grid then chooses
+    // its rows anew around the current record, and then shows them refreshed.
+    emit reordered(formerRows);
+    emit refreshed();
 }
 
 void HirelingTable::first()
 {
-    if (!m_open)
-        return;
-    m_currentRow = m_order.empty() ? -1 : 0;
-    notify();
+    if (m_open)
+        moveCurrentRow(m_order.empty() ? -1 : 0);
 }
 
 void HirelingTable::last()
 {
-    if (!m_open)
-        return;
-    m_currentRow = recordCount() - 1;
-    notify();
+    if (m_open)
+        moveCurrentRow(recordCount() - 1);
 }
 
 void HirelingTable::next()
@@ -271,10 +238,18 @@ void HirelingTable::prior()
 
 void HirelingTable::moveTo(int row)
 {
-    if (row < 0 || row >= recordCount() || row == m_currentRow)
+    if (row >= 0 && row < recordCount() && row != m_currentRow)
+        moveCurrentRow(row);
+}
+
+void HirelingTable::moveCurrentRow(int row)
+{
+    if (row == m_currentRow) {
+        emit refreshed();
         return;
-    m_currentRow = row;
-    notify();
+    }
+    const int fromRow = std::exchange(m_currentRow, row);
+    emit currentMoved(fromRow, row);
 }
 
 int HirelingTable::recordCount() const
@@ -299,13 +274,6 @@ int HirelingTable::loadNumber(int row) const
 {
     const Record *record = recordAt(row);
     return record != nullptr ? record->loadNumber : -1;
-}
-
-void HirelingTable::notify()
-{
-    if (m_notificationSuspensions > 0 || m_dataSource.isNull())
-        return;
-    m_dataSource->notifyDataChange();
 }
 
 const HirelingTable::Record *HirelingTable::recordAt(int row) const

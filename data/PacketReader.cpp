@@ -12,7 +12,8 @@
 
 namespace {
 
-using Type = PacketReader::TypeCode;
+namespace Type = PacketFormat::TypeCode;
+using namespace PacketFormat;
 
 constexpr qsizetype nameLengthSize = 1;
 // The smallest column descriptor: a 1-character name, size, type, attributes, property count.
@@ -59,8 +60,7 @@ bool isKnownType(quint16 type)
 // The subtypes the format names share their static text instead of a copy each.
 QByteArray knownSubtype(QByteArrayView subtype)
 {
-    for (const char *known :
-         {PacketReader::moneySubtype, PacketReader::textSubtype, PacketReader::binarySubtype}) {
+    for (const char *known : {moneySubtype, textSubtype, binarySubtype}) {
         if (subtype == QByteArrayView(known))
             return QByteArray::fromRawData(known, qstrlen(known));
     }
@@ -277,17 +277,25 @@ PacketReader::Column PacketReader::readColumn(Coding &coding)
     return column;
 }
 
+PacketReader::PropertyHead PacketReader::readPropertyHead(QStringView kind, const QString &owner)
+{
+    PropertyHead head;
+    head.name = readName("property name");
+    head.size = readU16("property size");
+    head.typeOffset = m_offset;
+    head.type = readU16("property type");
+    if (!isKnownType(head.type))
+        fail(u"unknown type code %1 of %2 %3%4 at offset %5"_qs
+                 .arg(hex(head.type, typeCodeDigits), kind, QString::fromLatin1(head.name), owner)
+                 .arg(head.typeOffset));
+    return head;
+}
+
 void PacketReader::readColumnProperty(Column &column)
 {
     const qsizetype offset = m_offset;
-    const QByteArrayView name = readName("property name");
-    const quint16 size = readU16("property size");
-    const qsizetype typeOffset = m_offset;
-    const quint16 type = readU16("property type");
-    if (!isKnownType(type))
-        fail(u"unknown type code %1 of property %2 of column '%3' at offset %4"_qs
-                 .arg(hex(type, typeCodeDigits), QString::fromLatin1(name), column.name)
-                 .arg(typeOffset));
+    const auto [name, size, type, typeOffset] =
+        readPropertyHead(u"property", u" of column '%1'"_qs.arg(column.name));
 
     if (name == QByteArrayView(widthProperty)) {
         if (type != Type::UnsignedInteger || size != widthPropertySize)
@@ -365,14 +373,7 @@ void PacketReader::readTableProperties()
 {
     const quint16 count = readU16("table property count");
     for (quint16 i = 0; i < count; ++i) {
-        const QByteArrayView name = readName("property name");
-        const quint16 size = readU16("property size");
-        const qsizetype typeOffset = m_offset;
-        const quint16 type = readU16("property type");
-        if (!isKnownType(type))
-            fail(u"unknown type code %1 of table property %2 at offset %3"_qs
-                     .arg(hex(type, typeCodeDigits), QString::fromLatin1(name))
-                     .arg(typeOffset));
+        const auto [name, size, type, typeOffset] = readPropertyHead(u"table property", {});
         if (name == QByteArrayView(changeLogProperty))
             readChangeLog(size, type, typeOffset);
         else

@@ -3,11 +3,13 @@
 
 #include "FieldDefinition.h"
 #include "FieldValue.h"
+#include "PacketFormat.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QList>
 #include <QString>
+#include <QStringView>
 
 #include <cstddef>
 #include <optional>
@@ -37,71 +39,6 @@
 class PacketReader final
 {
 public:
-    // Fixed values of the format, shared with the encoder.
-    static constexpr quint32 formatMark = 0xBDE01996;
-    static constexpr quint16 formatValueAt4 = 1;  // meaning unknown; a writer writes 1
-    static constexpr quint16 formatValueAt6 = 0;  // meaning unknown; a writer writes 0
-    static constexpr quint32 formatValueAt18 = 3; // meaning unknown; a writer writes 3
-    static constexpr qsizetype headerSize = 24;
-
-    // Where each item of the fixed header lies.
-    enum HeaderOffset : qsizetype
-    {
-        MarkOffset = 0,
-        FormatValueAt4Offset = 4,
-        FormatValueAt6Offset = 6,
-        HeaderSizeOffset = 8,
-        ColumnCountOffset = 12,
-        RowCountOffset = 14,
-        FormatValueAt18Offset = 18,
-        FirstRowOffset = 22,
-    };
-
-    struct TypeCode
-    {
-        static constexpr quint16 SignedInteger = 0x01;
-        static constexpr quint16 UnsignedInteger = 0x02;
-        static constexpr quint16 Double = 0x04;
-        static constexpr quint16 Characters = 0x09;
-        static constexpr quint16 Bytes = 0x0B;
-        static constexpr quint16 VaryingFlag = 0x40; // value preceded by a length of `size` bytes
-        static constexpr quint16 ArrayFlag = 0x80;   // 4-byte count, then count elements of `size`
-        static constexpr quint16 String = VaryingFlag | Characters;           // 0x49
-        static constexpr quint16 ByteString = VaryingFlag | Bytes;            // 0x4B
-        static constexpr quint16 UnsignedArray = ArrayFlag | UnsignedInteger; // 0x82
-    };
-
-    // Sizes as the column descriptors and properties give them.
-    static constexpr quint16 smallIntSize = 2;
-    static constexpr quint16 doubleSize = 8;
-    static constexpr quint16 columnStringLengthSize = 1;
-    static constexpr quint16 byteStringLengthSize = 4;
-    static constexpr quint16 propertyStringLengthSize = 2;
-    static constexpr quint16 widthPropertySize = 2;
-    static constexpr quint16 changeLogElementSize = 4;
-    static constexpr qsizetype arrayCountSize = 4;
-
-    static constexpr char widthProperty[] = "WIDTH";
-    static constexpr char subtypeProperty[] = "SUBTYPE";
-    static constexpr char changeLogProperty[] = "CHANGE_LOG";
-    static constexpr char moneySubtype[] = "Money";
-    static constexpr char textSubtype[] = "Text";
-    static constexpr char binarySubtype[] = "Binary";
-
-    // A change-log entry: row number counted from 1, a 0, the row status.
-    static constexpr qsizetype changeLogEntryElements = 3;
-    static constexpr quint8 rowStatusInserted = 4;
-
-    // Two bits per column in the blank map of a row.
-    static constexpr int blankMapBitsPerColumn = 2;
-    static constexpr int blankMapColumnsPerByte = 4;
-    static constexpr quint8 blankPresent = 0;
-    static constexpr quint8 blankNull = 1;
-    [[nodiscard]] static constexpr qsizetype blankMapSize(qsizetype columnCount)
-    {
-        return (columnCount + blankMapColumnsPerByte - 1) / blankMapColumnsPerByte;
-    }
-
     // One column descriptor as the packet gives it.
     struct Column
     {
@@ -138,6 +75,17 @@ private:
     void readColumns();
     [[nodiscard]] Column readColumn(Coding &coding);
     void checkColumnNamesDiffer() const;
+    // What every property starts with: its name, the size and the type code of its value.
+    struct PropertyHead
+    {
+        QByteArrayView name;
+        quint16 size = 0;
+        quint16 type = 0;
+        qsizetype typeOffset = 0; // where the type code lies
+    };
+    // `kind` ("property", "table property") and `owner` (" of column 'x'", or empty) name the
+    // property in the error for an unknown type code.
+    [[nodiscard]] PropertyHead readPropertyHead(QStringView kind, const QString &owner);
     void readColumnProperty(Column &column);
     [[nodiscard]] static FieldDefinition fieldFor(const Column &column, const Coding &coding);
     void readTableProperties();

@@ -3,9 +3,11 @@
 #include "ui_About.h"
 
 #include "AppFonts.h"
+#include "HandlerErrors.h"
 #include "InvalidCastError.h"
 #include "LinkLabel.h"
 #include "LogoView.h"
+#include "ProgramVersion.h"
 
 #include <QDesktopServices>
 #include <QImage>
@@ -103,6 +105,8 @@ TfmAbout::TfmAbout(QWidget *owner) : QDialog(owner), ui(std::make_unique<Ui::Tfm
     ui->Bevel1->setFrameRect(QRect(0, 0, ui->Bevel1->width(), etchedRuleHeight));
     ui->lbFendal->setUrl(fendalPage());
     ui->lbCorvim->setUrl(corvimPage());
+    ui->lbNumVersion->setText(
+        u"Версия %1.%2"_qs.arg(ProgramVersion::majorNumber).arg(ProgramVersion::minorNumber));
     applyFonts();
     sizeLabelsToText();
     // The button is the only control that takes the focus, so Enter and Esc always reach it.
@@ -211,11 +215,16 @@ void TfmAbout::sizeLabelsToText()
 
 void TfmAbout::connectHandlers()
 {
-    connect(ui->OKButton, &QPushButton::clicked, this, &TfmAbout::OKButtonClick);
-    connect(ui->lbFendal, &LinkLabel::clicked, this, &TfmAbout::lbFendalClick);
-    connect(ui->lbCorvim, &LinkLabel::clicked, this, &TfmAbout::lbCorvimClick);
+    connect(ui->OKButton, &QPushButton::clicked, this,
+            HandlerErrors::guarded(this, &TfmAbout::OKButtonClick));
+    connect(ui->lbFendal, &LinkLabel::clicked, this,
+            HandlerErrors::guarded(this, &TfmAbout::lbFendalClick));
+    connect(ui->lbCorvim, &LinkLabel::clicked, this,
+            HandlerErrors::guarded(this, &TfmAbout::lbCorvimClick));
     for (LinkLabel *link : {ui->lbFendal, ui->lbCorvim}) {
-        connect(link, &LinkLabel::mouseEnter, this, &TfmAbout::lbFendalMouseLeave);
-        connect(link, &LinkLabel::mouseLeave, this, &TfmAbout::lbFendalMouseLeave);
+        connect(link, &LinkLabel::mouseEnter, this,
+                HandlerErrors::guarded(this, &TfmAbout::lbFendalMouseLeave));
+        connect(link, &LinkLabel::mouseLeave, this,
+                HandlerErrors::guarded(this, &TfmAbout::lbFendalMouseLeave));
     }
 }

@@ -4,8 +4,7 @@
 namespace AccessibleFactory {
 
 // Makes Qt ask this program first for the interfaces of its bound texts, portrait, logo, grid and
-// links. Safe to call more than once; each of those controls calls it when it is created, since
-// interfaces are asked for only after a control exists.
+// links. The application calls it once, before any window exists; a second call changes nothing.
 void install();
 
 } // namespace AccessibleFactory

@@ -1,7 +1,6 @@
 // A single-line text that shows one field of the hireling table's current record.
 #include "BoundText.h"
 
-#include "AccessibleFactory.h"
 #include "DataSource.h"
 #include "HirelingTable.h"
 
@@ -12,7 +11,6 @@
 
 BoundText::BoundText(QWidget *parent) : QWidget(parent)
 {
-    AccessibleFactory::install();
     setAttribute(Qt::WA_OpaquePaintEvent, false);
 }
 
@@ -40,8 +38,11 @@ void BoundText::bind(DataSource &source, const HirelingTable &table, HirelingFie
     m_table = &table;
     m_field = field;
     setAccessibleName(fieldTitle(field));
-    source.bindControl(this, [this] { refresh(); });
-    refresh();
+    connect(&source, &DataSource::filled, this, &BoundText::showCurrentRecord);
+    connect(&source, &DataSource::currentMoved, this, &BoundText::showCurrentRecord);
+    // A refresh may give the same value another text: money follows the regional settings.
+    connect(&source, &DataSource::refreshed, this, &BoundText::showCurrentRecord);
+    showCurrentRecord();
 }
 
 void BoundText::setAlignment(Qt::Alignment alignment)
@@ -50,14 +51,10 @@ void BoundText::setAlignment(Qt::Alignment alignment)
     update();
 }
 
-void BoundText::refresh()
+void BoundText::showCurrentRecord()
 {
-    QString text;
-    if (m_table != nullptr)
-        text = m_table->currentValue(m_field).displayText(HirelingFields::definition(m_field).kind);
-    if (text == m_text)
-        return;
-    const QString previous = std::exchange(m_text, text);
+    const QString previous = std::exchange(m_text, m_table->currentValue(m_field).displayText(
+                                                       HirelingFields::definition(m_field).kind));
     update();
     if (QAccessible::isActive()) {
         QAccessibleTextUpdateEvent event(this, 0, previous, m_text);

@@ -23,6 +23,8 @@ class BoundText final : public QWidget
 public:
     explicit BoundText(QWidget *parent = nullptr);
 
+    // Shows `field` of the table's current record whenever `source` passes on a change that can
+    // alter it: new contents, a move of the current record or a refresh.
     void bind(DataSource &source, const HirelingTable &table, HirelingField field);
 
     [[nodiscard]] Qt::Alignment alignment() const { return m_alignment; }
@@ -34,13 +36,13 @@ public:
     // What a field holds, in the words a screen reader says for its text.
     [[nodiscard]] static QString fieldTitle(HirelingField field);
 
-    // Reads the field of the current record again.
-    void refresh();
-
 protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    // Reads the field of the current record again and tells screen readers of the new text.
+    void showCurrentRecord();
+
     const HirelingTable *m_table = nullptr;
     HirelingField m_field = MDName;
     Qt::Alignment m_alignment = Qt::AlignLeft;

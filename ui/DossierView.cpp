@@ -45,21 +45,14 @@ DossierView::DossierView(QWidget *parent) : QTextEdit(parent)
 void DossierView::bind(DataSource &source, const HirelingTable &table)
 {
     m_table = &table;
-    source.bindControl(this, [this] { refresh(); });
-    refresh();
+    connect(&source, &DataSource::filled, this, &DossierView::showCurrentRecord);
+    connect(&source, &DataSource::currentMoved, this, &DossierView::showCurrentRecord);
+    showCurrentRecord();
 }
 
-void DossierView::refresh()
+void DossierView::showCurrentRecord()
 {
-    const QByteArray &bytes =
-        m_table != nullptr ? m_table->currentValue(MDmemo).bytes() : QByteArray();
-    // A re-sort keeps the current record: the same bytes need no second reading.
-    if (m_shownOnce && bytes.constData() == m_shownBytes.constData() &&
-        bytes.size() == m_shownBytes.size())
-        return;
-    m_shownOnce = true;
-    m_shownBytes = bytes;
-    showDossier(bytes);
+    showDossier(m_table->currentValue(MDmemo).bytes());
 }
 
 void DossierView::showDossier(const QByteArray &rtf)

@@ -18,16 +18,16 @@ class DossierView final : public QTextEdit
 public:
     explicit DossierView(QWidget *parent = nullptr);
 
+    // Shows the table's current record whenever `source` passes on new contents or a move of the
+    // current record; a new order or a refresh keeps the record, and with it the dossier.
     void bind(DataSource &source, const HirelingTable &table);
-
-    // Reads the dossier of the current record again.
-    void refresh();
 
     // Shows these bytes as the dossier would show them.
     void showDossier(const QByteArray &rtf);
 
 private:
+    // Reads the dossier of the current record again.
+    void showCurrentRecord();
+
     const HirelingTable *m_table = nullptr;
-    QByteArray m_shownBytes;
-    bool m_shownOnce = false;
 };

@@ -1,8 +1,8 @@
 // What assistive technology sees of one cell of the hireling grid.
 #include "GridCellAccessible.h"
 
+#include "GridChildIndex.h"
 #include "HirelingGrid.h"
-#include "HirelingGridAccessible.h"
 
 #include <QAbstractItemModel>
 #include <QItemSelectionModel>
@@ -140,7 +140,7 @@ QList<QAccessibleInterface *> GridCellAccessible::columnHeaderCells() const
     QAccessibleInterface *grid = table();
     if (grid == nullptr)
         return {};
-    QAccessibleInterface *title = grid->child(HirelingGridAccessible::titleChildIndex(m_column));
+    QAccessibleInterface *title = grid->child(GridChildIndex::ofTitle(m_column));
     return title != nullptr ? QList<QAccessibleInterface *>{title}
                             : QList<QAccessibleInterface *>{};
 }

@@ -86,8 +86,7 @@ QRect GridTitleAccessible::rect() const
     if (!isValid())
         return {};
     const TitleButtonHeader *titles = m_grid->titleButtons();
-    const QRect section(titles->sectionViewportPosition(m_column), 0, titles->sectionSize(m_column),
-                        titles->viewport()->height());
+    const QRect section = titles->sectionRect(m_column);
     return {titles->viewport()->mapToGlobal(section.topLeft()), section.size()};
 }
 
@@ -108,9 +107,8 @@ QAccessible::State GridTitleAccessible::state() const
     if (!titles->isVisible() || titles->isSectionHidden(m_column)) {
         titleState.invisible = true;
     } else {
-        const QRect section(titles->sectionViewportPosition(m_column), 0,
-                            titles->sectionSize(m_column), titles->viewport()->height());
-        titleState.offscreen = !titles->viewport()->rect().intersects(section);
+        titleState.offscreen =
+            !titles->viewport()->rect().intersects(titles->sectionRect(m_column));
     }
     return titleState;
 }

@@ -1,4 +1,4 @@
-// Where the windows send an error raised by a handler that does not run inside the event loop.
+// Where the windows send an error raised by one of their handlers.
 #include "HandlerErrors.h"
 
 #include <QtGlobal>
@@ -28,6 +28,15 @@ void report(const std::exception &error)
         installedReporter()(error);
     else
         qWarning("Unreported handler error: %s", error.what());
+}
+
+void run(const std::function<void()> &handler)
+{
+    try {
+        handler();
+    } catch (const std::exception &error) {
+        report(error);
+    }
 }
 
 } // namespace HandlerErrors

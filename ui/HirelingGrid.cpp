@@ -1,9 +1,9 @@
 // The hireling grid: one row per record of the table, the current record selected.
 #include "HirelingGrid.h"
 
-#include "AccessibleFactory.h"
 #include "DataSource.h"
-#include "HirelingGridAccessible.h"
+#include "GridChildIndex.h"
+#include "HirelingGridModel.h"
 #include "HirelingTable.h"
 #include "TitleButtonHeader.h"
 
@@ -31,7 +31,6 @@ int HirelingGrid::columnWidth(int column)
 HirelingGrid::HirelingGrid(QWidget *parent)
     : QTableView(parent), m_titles(new TitleButtonHeader(this))
 {
-    AccessibleFactory::install();
     setHorizontalHeader(m_titles);
     connect(m_titles, &TitleButtonHeader::markersRefreshed, this, &HirelingGrid::announceSortState);
     verticalHeader()->hide();
@@ -63,9 +62,16 @@ HirelingGrid::HirelingGrid(QWidget *parent)
 void HirelingGrid::bind(DataSource &source, HirelingTable &table)
 {
     m_table = &table;
-    m_shownOrder = table.orderGeneration();
-    source.bindControl(this, [this] { followTable(); });
-    followTable();
+    auto *rows = new HirelingGridModel(table, this);
+    setModel(rows);
+    // Qt calls the slots of one signal in the order they were connected: the model takes each
+    // change in before the grid selects and scrolls among its rows.
+    rows->bindTo(source);
+    connect(&source, &DataSource::filled, this, &HirelingGrid::showCurrentRecord);
+    connect(&source, &DataSource::reordered, this, &HirelingGrid::centreCurrentRecord);
+    connect(&source, &DataSource::currentMoved, this, &HirelingGrid::showCurrentRecord);
+    connect(&source, &DataSource::refreshed, this, &HirelingGrid::showCurrentRecord);
+    showCurrentRecord();
 }
 
 int HirelingGrid::rowHeight() const
@@ -96,30 +102,27 @@ int HirelingGrid::topRow() const
     return verticalScrollBar()->value();
 }
 
-void HirelingGrid::followTable()
+void HirelingGrid::showCurrentRecord()
 {
-    if (m_table == nullptr || model() == nullptr)
-        return;
-    m_following = true;
     const int current = m_table->currentRow();
-    if (m_table->orderGeneration() != m_shownOrder && current >= 0) {
-        m_shownOrder = m_table->orderGeneration();
-        const int shown = visibleRowCount();
-        const int before = (shown - 1) / 2;
-        const int lastTop = std::max(0, m_table->recordCount() - shown);
-        verticalScrollBar()->setValue(std::clamp(current - before, 0, lastTop));
-    }
-    if (current >= 0) {
-        const int column = std::max(0, currentIndex().column());
-        const QModelIndex index = model()->index(current, column);
-        selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
-                                                     QItemSelectionModel::Rows);
-        scrollTo(index, QAbstractItemView::EnsureVisible);
-    } else {
+    if (current < 0) {
         selectionModel()->clear();
+        return;
     }
-    viewport()->update();
-    m_following = false;
+    const QModelIndex index = model()->index(current, std::max(0, currentIndex().column()));
+    selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
+                                                 QItemSelectionModel::Rows);
+    scrollTo(index, QAbstractItemView::EnsureVisible);
+}
+
+void HirelingGrid::centreCurrentRecord()
+{
+    const int current = m_table->currentRow();
+    const int shown = visibleRowCount();
+    const int before = (shown - 1) / 2;
+    const int lastTop = std::max(0, m_table->recordCount() - shown);
+    verticalScrollBar()->setValue(std::clamp(current - before, 0, lastTop));
+    showCurrentRecord();
 }
 
 void HirelingGrid::announceSortState()
@@ -133,7 +136,7 @@ void HirelingGrid::announceSortState()
         if (marker == std::exchange(m_announcedMarkers[column], marker) || !QAccessible::isActive())
             continue;
         QAccessibleEvent changed(this, QAccessible::DescriptionChanged);
-        changed.setChild(HirelingGridAccessible::titleChildIndex(static_cast<int>(column)));
+        changed.setChild(GridChildIndex::ofTitle(static_cast<int>(column)));
         QAccessible::updateAccessibility(&changed);
     }
 }
@@ -147,19 +150,11 @@ void HirelingGrid::moveCurrentTo(int row)
         m_table->moveTo(target);
 }
 
-void HirelingGrid::currentChanged(const QModelIndex &current, const QModelIndex &previous)
-{
-    QTableView::currentChanged(current, previous);
-    if (!m_following && current.isValid() && m_table != nullptr &&
-        current.row() != m_table->currentRow())
-        moveCurrentTo(current.row());
-}
-
 // The grid handles its mouse itself instead of through the view's selection machinery: a left press
-// on a row makes that record current, and the table's notification then selects it and scrolls it
-// into view. A press below the last row or right of the last column only takes the focus, so the
-// selection never goes missing, and a row that is scrolled into view by the press cannot leave the
-// selection on the row that came to lie under the pointer.
+// on a row asks the table to make that record current, and the table's signal then selects it and
+// scrolls it into view. A press below the last row or right of the last column only takes the
+// focus, so the selection never goes missing, and a row that is scrolled into view by the press
+// cannot leave the selection on the row that came to lie under the pointer.
 void HirelingGrid::mousePressEvent(QMouseEvent *event)
 {
     setFocus(Qt::MouseFocusReason);

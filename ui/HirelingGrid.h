@@ -10,11 +10,12 @@
 class DataSource;
 class HirelingTable;
 
-// A read-only view whose current row is the table's current record. Clicks and the navigation
-// keys move the table's current record; the table's notifications bring the view back in step.
-// After the table's order changes, the rows are chosen anew around the current record, which
-// stands in the middle row as far as the ends of the order allow. Screen readers see a table whose
-// column titles tell the sort state and can be pressed.
+// A read-only view of the table whose current row follows the table's current record, which only
+// the table holds. Clicks, the navigation keys and assistive technology ask the table to move its
+// current record; the table's signal then moves the view, which never writes back. After the
+// table's order changes, the rows are chosen anew around the current record, which stands in the
+// middle row as far as the ends of the order allow. Screen readers see a table whose column titles
+// tell the sort state and can be pressed.
 class HirelingGrid final : public QTableView
 {
     Q_OBJECT
@@ -26,7 +27,11 @@ public:
     // The width of each of the thirteen columns: the name, ten skills, the level and the wage.
     [[nodiscard]] static int columnWidth(int column);
 
+    // Shows `table` through a model of its own, both following the changes `source` passes on.
     void bind(DataSource &source, HirelingTable &table);
+
+    // Asks the table to make the record in `row` current, the nearest row when it is out of range.
+    void moveCurrentTo(int row);
 
     [[nodiscard]] TitleButtonHeader *titleButtons() const { return m_titles; }
     // The number of record rows the grid shows whole.
@@ -42,20 +47,19 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
-    void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
 
 private:
-    void followTable();
+    // Selects the current record's row and scrolls it into view.
+    void showCurrentRecord();
+    // Chooses the rows anew around the current record after the order changed.
+    void centreCurrentRecord();
     // The titles' descriptions follow the markers; readers that listen are told of each title
     // whose marker changed.
     void announceSortState();
     void applyRowHeight();
-    void moveCurrentTo(int row);
 
     TitleButtonHeader *m_titles = nullptr;
     HirelingTable *m_table = nullptr;
-    quint64 m_shownOrder = 0;
-    bool m_following = false;
     // The marker of each title when readers were last told.
     std::vector<TitleButtonHeader::SortMarker> m_announcedMarkers;
 };

@@ -2,6 +2,7 @@
 #include "HirelingGridAccessible.h"
 
 #include "GridCellAccessible.h"
+#include "GridChildIndex.h"
 #include "GridHiddenTitleAccessible.h"
 #include "GridTitleAccessible.h"
 #include "HirelingGrid.h"
@@ -10,15 +11,10 @@
 #include <QHeaderView>
 #include <QItemSelectionModel>
 
-#include <algorithm>
+#include <utility>
 
-namespace {
-
-// The leading row of titles and the leading column of (hidden) row titles.
-constexpr int titleRows = 1;
-constexpr int rowTitleColumns = 1;
-
-} // namespace
+using GridChildIndex::rowTitleColumns;
+using GridChildIndex::titleRows;
 
 HirelingGridAccessible::HirelingGridAccessible(HirelingGrid *grid)
     : QAccessibleWidget(grid, QAccessible::Table)
@@ -28,16 +24,6 @@ HirelingGridAccessible::~HirelingGridAccessible()
 {
     for (const QAccessible::Id id : std::as_const(m_children))
         QAccessible::deleteAccessibleInterface(id);
-}
-
-int HirelingGridAccessible::titleChildIndex(int column)
-{
-    return rowTitleColumns + column;
-}
-
-int HirelingGridAccessible::cellChildIndex(int row, int column, int columnCount)
-{
-    return (row + titleRows) * (columnCount + rowTitleColumns) + column + rowTitleColumns;
 }
 
 HirelingGrid *HirelingGridAccessible::grid() const
@@ -127,12 +113,12 @@ QAccessibleInterface *HirelingGridAccessible::childAt(int x, int y) const
     const QPoint onTitles = titles->viewport()->mapFromGlobal(global);
     if (titles->isVisible() && titles->viewport()->rect().contains(onTitles)) {
         const int column = titles->logicalIndexAt(onTitles);
-        return column >= 0 ? child(titleChildIndex(column)) : nullptr;
+        return column >= 0 ? child(GridChildIndex::ofTitle(column)) : nullptr;
     }
     const QModelIndex index = view->indexAt(view->viewport()->mapFromGlobal(global));
     if (!index.isValid())
         return nullptr;
-    return child(cellChildIndex(index.row(), index.column(), columnCount()));
+    return child(GridChildIndex::ofCell(index.row(), index.column(), columnCount()));
 }
 
 QAccessibleInterface *HirelingGridAccessible::focusChild() const
@@ -165,7 +151,7 @@ QAccessibleInterface *HirelingGridAccessible::cellAt(int row, int column) const
 {
     if (row < 0 || row >= rowCount() || column < 0 || column >= columnCount())
         return nullptr;
-    return child(cellChildIndex(row, column, columnCount()));
+    return child(GridChildIndex::ofCell(row, column, columnCount()));
 }
 
 int HirelingGridAccessible::selectedCellCount() const
@@ -250,8 +236,7 @@ bool HirelingGridAccessible::selectRow(int row)
     HirelingGrid *view = grid();
     if (row < 0 || row >= rowCount())
         return false;
-    const int column = std::max(0, view->currentIndex().column());
-    view->setCurrentIndex(view->model()->index(row, column));
+    view->moveCurrentTo(row);
     return view->currentIndex().row() == row;
 }
 

@@ -8,8 +8,7 @@
 class HirelingGrid;
 
 // The children are numbered as the table view numbers them in its own focus and selection
-// notifications: row 0 holds the corner and the column titles, column 0 the row titles, so the
-// cell at (row, column) is child (row + 1) × (columns + 1) + column + 1. The grid keeps its row
+// notifications (GridChildIndex). The grid keeps its row
 // titles and the corner hidden, and so do their interfaces. Column titles name their columns,
 // describe the sort state of a sorted one and can be pressed; cells give their text and whether
 // their row is the current one. The interfaces of the children are made when first asked for and
@@ -21,9 +20,6 @@ public:
 
     explicit HirelingGridAccessible(HirelingGrid *grid);
     ~HirelingGridAccessible() override;
-
-    [[nodiscard]] static int titleChildIndex(int column);
-    [[nodiscard]] static int cellChildIndex(int row, int column, int columnCount);
 
     [[nodiscard]] bool isValid() const override;
     [[nodiscard]] QAccessible::Role role() const override;

@@ -4,9 +4,6 @@
 #include "DataSource.h"
 #include "HirelingTable.h"
 
-#include <algorithm>
-#include <unordered_map>
-
 namespace {
 
 // Titles stand at the left whatever their column holds.
@@ -15,86 +12,70 @@ constexpr Qt::Alignment titleAlignment = Qt::AlignLeft | Qt::AlignVCenter;
 } // namespace
 
 HirelingGridModel::HirelingGridModel(HirelingTable &table, QObject *parent)
-    : QAbstractTableModel(parent), m_table(&table), m_shownLoadNumbers(tableLoadNumbers()),
-      m_shownOrderGeneration(table.orderGeneration())
+    : QAbstractTableModel(parent), m_table(&table), m_rowCount(table.recordCount())
 {}
 
 HirelingGridModel::~HirelingGridModel() = default;
 
 void HirelingGridModel::bindTo(DataSource &dataSource)
 {
-    dataSource.bindControl(this, [this] { refresh(); });
+    connect(&dataSource, &DataSource::filled, this, &HirelingGridModel::showAppended);
+    connect(&dataSource, &DataSource::reordered, this, &HirelingGridModel::showNewOrder);
+    connect(&dataSource, &DataSource::refreshed, this, &HirelingGridModel::repaintAll);
+    connect(&dataSource, &DataSource::currentMoved, this, &HirelingGridModel::repaintMove);
 }
 
-void HirelingGridModel::refresh()
+void HirelingGridModel::showAppended(int firstNewRow, int lastNewRow)
 {
-    if (m_table.isNull())
+    if (lastNewRow < firstNewRow)
         return;
-    const quint64 generation = m_table->orderGeneration();
-    const auto shownCount = static_cast<std::size_t>(m_shownLoadNumbers.size());
-    const auto tableCount = static_cast<std::size_t>(m_table->recordCount());
-
-    // The table reorders only when it sorts, and a sort raises the generation.
-    if (generation == m_shownOrderGeneration && tableCount == shownCount) {
-        repaint();
-        return;
-    }
-
-    std::vector<int> order = tableLoadNumbers();
-    m_shownOrderGeneration = generation;
-    if (order == m_shownLoadNumbers) {
-        repaint();
-        return;
-    }
-    if (tableCount > shownCount &&
-        std::equal(m_shownLoadNumbers.begin(), m_shownLoadNumbers.end(), order.begin())) {
-        beginInsertRows({}, static_cast<int>(shownCount), static_cast<int>(tableCount) - 1);
-        m_shownLoadNumbers = std::move(order);
-        endInsertRows();
-        return;
-    }
-    if (tableCount == shownCount &&
-        std::is_permutation(order.begin(), order.end(), m_shownLoadNumbers.begin())) {
-        publishNewOrder(std::move(order));
-        return;
-    }
-    beginResetModel();
-    m_shownLoadNumbers = std::move(order);
-    endResetModel();
+    beginInsertRows({}, firstNewRow, lastNewRow);
+    m_rowCount += lastNewRow - firstNewRow + 1;
+    endInsertRows();
 }
 
-void HirelingGridModel::repaint()
+void HirelingGridModel::showNewOrder(const QList<int> &formerRows)
 {
-    if (!m_shownLoadNumbers.empty())
-        emit dataChanged(index(0, 0), index(rowCount() - 1, GridColumnCount - 1));
-}
-
-void HirelingGridModel::publishNewOrder(std::vector<int> order)
-{
+    // The table has its new order already and the cells are read from it; what the two layout
+    // signals bracket is the moving of the persistent indexes, which is what views keep across
+    // a layout change.
     const QList<QPersistentModelIndex> parents;
     emit layoutAboutToBeChanged(parents, QAbstractItemModel::VerticalSortHint);
 
-    std::unordered_map<int, int> newRowOf;
-    newRowOf.reserve(order.size());
-    for (std::size_t row = 0; row < order.size(); ++row)
-        newRowOf.emplace(order[row], static_cast<int>(row));
-
+    QList<int> newRowOf(formerRows.size());
+    for (qsizetype row = 0; row < formerRows.size(); ++row)
+        newRowOf[formerRows[row]] = static_cast<int>(row);
     const QModelIndexList from = persistentIndexList();
     QModelIndexList to;
     to.reserve(from.size());
-    for (const QModelIndex &old : from) {
-        const int loadNumber = m_shownLoadNumbers[static_cast<std::size_t>(old.row())];
-        to.append(index(newRowOf.at(loadNumber), old.column()));
-    }
-    m_shownLoadNumbers = std::move(order);
+    for (const QModelIndex &old : from)
+        to.append(index(newRowOf.at(old.row()), old.column()));
     changePersistentIndexList(from, to);
 
     emit layoutChanged(parents, QAbstractItemModel::VerticalSortHint);
 }
 
+void HirelingGridModel::repaintAll()
+{
+    if (m_rowCount > 0)
+        emit dataChanged(index(0, 0), index(m_rowCount - 1, GridColumnCount - 1));
+}
+
+void HirelingGridModel::repaintMove(int fromRow, int toRow)
+{
+    repaintRow(fromRow);
+    repaintRow(toRow);
+}
+
+void HirelingGridModel::repaintRow(int row)
+{
+    if (row >= 0 && row < m_rowCount)
+        emit dataChanged(index(row, 0), index(row, GridColumnCount - 1));
+}
+
 int HirelingGridModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : static_cast<int>(m_shownLoadNumbers.size());
+    return parent.isValid() ? 0 : m_rowCount;
 }
 
 int HirelingGridModel::columnCount(const QModelIndex &parent) const
@@ -138,16 +119,4 @@ Qt::ItemFlags HirelingGridModel::flags(const QModelIndex &index) const
     if (!index.isValid())
         return Qt::NoItemFlags;
     return Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemNeverHasChildren;
-}
-
-std::vector<int> HirelingGridModel::tableLoadNumbers() const
-{
-    std::vector<int> numbers;
-    if (m_table.isNull())
-        return numbers;
-    const int count = m_table->recordCount();
-    numbers.reserve(static_cast<std::size_t>(count));
-    for (int row = 0; row < count; ++row)
-        numbers.push_back(m_table->loadNumber(row));
-    return numbers;
 }

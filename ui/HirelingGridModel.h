@@ -4,17 +4,17 @@
 #include "HirelingFields.h"
 
 #include <QAbstractTableModel>
+#include <QList>
 #include <QPointer>
-
-#include <vector>
 
 class DataSource;
 class HirelingTable;
 
-// Column k shows field k of the table. The model follows the table through the data source: on
-// each notification it compares the order it last published (a list of load numbers) with the
-// table's, and announces appended rows, a new order (persistent indexes follow their records, so a
-// view's current row stays on its hireling) or, for a move of the current record, repainted cells.
+// Column k shows field k of the table. The model follows the table through the data source and
+// turns each change into the signals Qt's views expect: appended rows into an insertion, a new
+// order into a layout change (persistent indexes follow their records, so a view's current row
+// stays on its hireling), a refresh into a repaint of every cell, and a move of the current record
+// into a repaint of the two rows it left and reached.
 class HirelingGridModel final : public QAbstractTableModel
 {
     Q_OBJECT
@@ -42,10 +42,8 @@ public:
     explicit HirelingGridModel(HirelingTable &table, QObject *parent = nullptr);
     ~HirelingGridModel() override;
 
-    // Registers the model as a bound control of `dataSource`, the one the table notifies.
+    // Makes the model a bound control of `dataSource`, the one that passes on the table's changes.
     void bindTo(DataSource &dataSource);
-    // Brings the model in line with the table; what a notification runs.
-    void refresh();
 
     [[nodiscard]] int rowCount(const QModelIndex &parent = {}) const override;
     [[nodiscard]] int columnCount(const QModelIndex &parent = {}) const override;
@@ -56,12 +54,12 @@ public:
     [[nodiscard]] Qt::ItemFlags flags(const QModelIndex &index) const override;
 
 private:
-    [[nodiscard]] std::vector<int> tableLoadNumbers() const;
-    // Nothing moved: the cells are redrawn, the current row's highlight among them.
-    void repaint();
-    void publishNewOrder(std::vector<int> order);
+    void showAppended(int firstNewRow, int lastNewRow);
+    void showNewOrder(const QList<int> &formerRows);
+    void repaintAll();
+    void repaintMove(int fromRow, int toRow);
+    void repaintRow(int row);
 
     QPointer<HirelingTable> m_table;
-    std::vector<int> m_shownLoadNumbers; // the rows as the views know them
-    quint64 m_shownOrderGeneration = 0;
+    int m_rowCount = 0; // the rows as the views know them
 };

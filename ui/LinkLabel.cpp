@@ -1,8 +1,6 @@
 // A web-link label that tells when the pointer enters and leaves it and when it is clicked.
 #include "LinkLabel.h"
 
-#include "AccessibleFactory.h"
-
 #include <QApplication>
 #include <QCursor>
 #include <QEnterEvent>
@@ -29,7 +27,6 @@ bool programWindowActive()
 
 LinkLabel::LinkLabel(QWidget *parent) : QLabel(parent)
 {
-    AccessibleFactory::install();
     QPalette linkPalette = palette();
     linkPalette.setColor(QPalette::WindowText, restingColour());
     setPalette(linkPalette);

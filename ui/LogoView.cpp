@@ -1,15 +1,11 @@
 // The About window's logo: a bitmap drawn once at its own size from the top-left corner.
 #include "LogoView.h"
 
-#include "AccessibleFactory.h"
 #include "ImageScaling.h"
 
 #include <QPainter>
 
-LogoView::LogoView(QWidget *parent) : QWidget(parent)
-{
-    AccessibleFactory::install();
-}
+LogoView::LogoView(QWidget *parent) : QWidget(parent) {}
 
 void LogoView::setImage(const QImage &image)
 {

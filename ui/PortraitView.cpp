@@ -1,7 +1,6 @@
 // The portrait of the current hireling: a bitmap drawn at its own size, centered.
 #include "PortraitView.h"
 
-#include "AccessibleFactory.h"
 #include "DataSource.h"
 #include "HirelingFields.h"
 #include "HirelingTable.h"
@@ -21,7 +20,6 @@ constexpr int focusFrameWidth = 1;
 
 PortraitView::PortraitView(QWidget *parent) : QWidget(parent)
 {
-    AccessibleFactory::install();
     setAccessibleName(HirelingFields::definition(MDpic).displayLabel());
     setFocusPolicy(Qt::StrongFocus);
     setAutoFillBackground(true);
@@ -31,27 +29,19 @@ PortraitView::PortraitView(QWidget *parent) : QWidget(parent)
 void PortraitView::bind(DataSource &source, const HirelingTable &table)
 {
     m_table = &table;
-    source.bindControl(this, [this] { refresh(); });
-    refresh();
+    connect(&source, &DataSource::filled, this, &PortraitView::showCurrentRecord);
+    connect(&source, &DataSource::currentMoved, this, &PortraitView::showCurrentRecord);
+    showCurrentRecord();
 }
 
-void PortraitView::refresh()
+void PortraitView::showCurrentRecord()
 {
     // A screen reader names the picture after the hireling it shows.
     const QString photo = HirelingFields::definition(MDpic).displayLabel();
-    const QString name = m_table != nullptr
-                             ? m_table->currentValue(MDName).displayText(FieldKind::String)
-                             : QString();
-    const QString accessible = name.isEmpty() ? photo : u"%1: %2"_qs.arg(photo, name);
-    if (accessible != accessibleName())
-        setAccessibleName(accessible);
+    const QString name = m_table->currentValue(MDName).displayText(FieldKind::String);
+    setAccessibleName(name.isEmpty() ? photo : u"%1: %2"_qs.arg(photo, name));
 
-    const QByteArray &bytes =
-        m_table != nullptr ? m_table->currentValue(MDpic).bytes() : QByteArray();
-    // The same record shown again (a re-sort keeps the current record) needs no new decoding.
-    if (bytes.constData() == m_shownBytes.constData() && bytes.size() == m_shownBytes.size())
-        return;
-    m_shownBytes = bytes;
+    const QByteArray &bytes = m_table->currentValue(MDpic).bytes();
     m_image = bytes.isEmpty() ? QImage() : QImage::fromData(bytes, "BMP");
     update();
 }

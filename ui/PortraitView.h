@@ -21,13 +21,12 @@ class PortraitView final : public QWidget
 public:
     explicit PortraitView(QWidget *parent = nullptr);
 
+    // Shows the table's current record whenever `source` passes on new contents or a move of the
+    // current record; a new order or a refresh keeps the record, and with it the picture.
     void bind(DataSource &source, const HirelingTable &table);
 
     [[nodiscard]] const QImage &image() const { return m_image; }
     void copyToClipboard() const;
-
-    // Reads the portrait of the current record again.
-    void refresh();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -36,7 +35,9 @@ protected:
     void focusOutEvent(QFocusEvent *event) override;
 
 private:
+    // Reads the portrait of the current record again.
+    void showCurrentRecord();
+
     const HirelingTable *m_table = nullptr;
-    QByteArray m_shownBytes;
     QImage m_image;
 };

@@ -10,6 +10,7 @@
 #include "EmbeddedPacket.h"
 #include "HandlerErrors.h"
 #include "HirelingFields.h"
+#include "HirelingGrid.h"
 #include "HirelingGridModel.h"
 #include "HirelingTable.h"
 #include "NumberFormat.h"
@@ -56,11 +57,7 @@ TfmMain::TfmMain(QWidget *parent)
 {
     Q_UNUSED(wholeAmountsApplied);
     loadDescription();
-    try {
-        FormCreate();
-    } catch (const std::exception &error) {
-        HandlerErrors::report(error);
-    }
+    HandlerErrors::run([this] { FormCreate(); });
 }
 
 TfmMain::~TfmMain() = default;
@@ -98,26 +95,25 @@ void TfmMain::loadDescription()
     for (QLabel *label : {ui->lb1, ui->lb5, ui->lb6, ui->Label1, ui->Label2, ui->Label3})
         setAutoSizedCaption(label, label->text());
 
-    connect(ui->N1, &QAction::triggered, this, &TfmMain::N1Click);
-    connect(ui->N2, &QAction::triggered, this, &TfmMain::N2Click);
+    connect(ui->N1, &QAction::triggered, this, HandlerErrors::guarded(this, &TfmMain::N1Click));
+    connect(ui->N2, &QAction::triggered, this, HandlerErrors::guarded(this, &TfmMain::N2Click));
 
     MD = new HirelingTable(this);
     MD->setObjectName(u"MD"_qs);
     dsMD = new DataSource(this);
     dsMD->setObjectName(u"dsMD"_qs);
-    MD->setDataSource(dsMD);
-    dsMD->setDataChangeHandler([this] { dsMDDataChange(); });
+    dsMD->setDataSet(MD);
+    connect(dsMD, &DataSource::dataChange, this,
+            HandlerErrors::guarded(this, &TfmMain::dsMDDataChange));
 
-    gridModel = new HirelingGridModel(*MD, this);
-    ui->RxDBGrid1->setModel(gridModel);
-    gridModel->bindTo(*dsMD);
+    bindControls();
     TitleButtonHeader *titles = ui->RxDBGrid1->titleButtons();
     for (int column = 0; column < HirelingGridModel::GridColumnCount; ++column)
         titles->resizeSection(column,
                               HirelingGrid::columnWidth(column) + TitleButtonHeader::gridLineWidth);
     titles->setSortMarkerProvider([this](int column) { return RxDBGrid1GetBtnParams(column); });
-    connect(titles, &TitleButtonHeader::titleBtnClick, this, &TfmMain::RxDBGrid1TitleBtnClick);
-    bindControls();
+    connect(titles, &TitleButtonHeader::titleBtnClick, this,
+            HandlerErrors::guarded(this, &TfmMain::RxDBGrid1TitleBtnClick));
 
     // The table opens empty, which already tells the detail panel once.
     MD->open();
@@ -155,8 +151,7 @@ void TfmMain::FormCreate()
 {
     AscSortColumn = 0;
     DescSortColumn = 0;
-    MD->appendAllFrom(*clientDataSet, HirelingTable::AllRecords,
-                      HirelingTable::AppendKeepingRecords);
+    MD->appendAllFrom(*clientDataSet, HirelingTable::AllRecords);
 }
 
 void TfmMain::N1Click()
@@ -225,7 +220,7 @@ void TfmMain::setAutoSizedCaption(QLabel *label, const QString &caption)
 
 void TfmMain::refreshBoundControls()
 {
-    dsMD->notifyDataChange();
+    dsMD->refresh();
 }
 
 void TfmMain::showEvent(QShowEvent *event)

@@ -13,7 +13,6 @@ class TfmMain;
 
 class ClientDataSet;
 class DataSource;
-class HirelingGridModel;
 class HirelingTable;
 
 class TfmMain final : public QMainWindow
@@ -58,6 +57,5 @@ private:
     HirelingTable *MD = nullptr;
     DataSource *dsMD = nullptr;
     std::unique_ptr<ClientDataSet> clientDataSet;
-    HirelingGridModel *gridModel = nullptr;
     bool centeredOnce = false;
 };

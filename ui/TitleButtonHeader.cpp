@@ -180,15 +180,18 @@ QString TitleButtonHeader::shownCaption(int column) const
 {
     if (column < 0 || column >= count())
         return {};
-    const QRect section(sectionViewportPosition(column), 0, sectionSize(column),
-                        viewport()->height());
-    const TitleLayout layout = layoutTitle(section, markerFor(column), false);
+    const TitleLayout layout = layoutTitle(sectionRect(column), markerFor(column), false);
     return elideAtEnd(captionOf(column), fontMetrics(), layout.caption.width());
 }
 
 int TitleButtonHeader::titleRowHeight() const
 {
     return fontMetrics().height() + 2 * edgeWidth + captionLeading + gridLineWidth;
+}
+
+QRect TitleButtonHeader::sectionRect(int column) const
+{
+    return {sectionViewportPosition(column), 0, sectionSize(column), viewport()->height()};
 }
 
 void TitleButtonHeader::paintEvent(QPaintEvent *event)
@@ -201,8 +204,7 @@ void TitleButtonHeader::paintEvent(QPaintEvent *event)
         const int column = logicalIndex(visual);
         if (isSectionHidden(column))
             continue;
-        const QRect section(sectionViewportPosition(column), 0, sectionSize(column),
-                            viewport()->height());
+        const QRect section = sectionRect(column);
         if (!section.intersects(event->rect()))
             continue;
         painter.save();

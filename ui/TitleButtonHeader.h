@@ -55,6 +55,8 @@ public:
     [[nodiscard]] QString shownCaption(int column) const;
     // The height of the title row, grid line included, for the current font.
     [[nodiscard]] int titleRowHeight() const;
+    // Where the title of `column` stands, in the viewport's coordinates, whole height.
+    [[nodiscard]] QRect sectionRect(int column) const;
 
 signals:
     // The left button was pressed on the title of this column and released over it.

@@ -1,6 +1,8 @@
 # Registration of the platform integration tests: the Windows resources compiled by a resource
 # compiler, the desktop entry and metainfo validators, and the installation layout.
 set(PLATFORM_DIR ${PROJECT_SOURCE_DIR}/app/platform)
+# The resource script and the metainfo as the build writes them, with the project's version.
+set(PLATFORM_BUILD_DIR ${PROJECT_BINARY_DIR}/app/platform)
 set(PLATFORM_APP_ID org.example.hirelings)
 
 # The MinGW resource compiler runs on any host; it needs a C preprocessor, and the C++ compiler
@@ -14,7 +16,7 @@ endif()
 target_compile_definitions(app_tst_versionresource PRIVATE
   HIRELINGS_WINDRES="${HIRELINGS_WINDRES}"
   HIRELINGS_RC_PREPROCESSOR="${CMAKE_CXX_COMPILER}"
-  HIRELINGS_RC_FILE="${PLATFORM_DIR}/hirelings.rc"
+  HIRELINGS_RC_FILE="${PLATFORM_BUILD_DIR}/hirelings.rc"
   HIRELINGS_ICO_FILE="${PLATFORM_DIR}/hirelings.ico")
 target_link_libraries(app_tst_versionresource PRIVATE hirelings_platform_resources)
 
@@ -31,10 +33,10 @@ if(UNIX AND NOT APPLE)
   if(HIRELINGS_APPSTREAMCLI)
     add_test(NAME app_metainfo_valid
       COMMAND ${HIRELINGS_APPSTREAMCLI} validate --pedantic --no-net
-              ${PLATFORM_DIR}/${PLATFORM_APP_ID}.metainfo.xml)
+              ${PLATFORM_BUILD_DIR}/${PLATFORM_APP_ID}.metainfo.xml)
     # Valid is not enough: any remark, even a pedantic one, fails; only a bare success passes.
     set_tests_properties(app_metainfo_valid PROPERTIES LABELS "unit;app" TIMEOUT 60
-      PASS_REGULAR_EXPRESSION "Validation was successful\\.")
+      PASS_REGULAR_EXPRESSION "Validation was successful\.")
   else()
     message(WARNING "appstreamcli not found: the AppStream metainfo is not validated")
   endif()

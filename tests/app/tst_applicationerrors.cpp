@@ -1,4 +1,5 @@
-// The application's error box for handler errors, the last-chance text, and the locale change.
+// The application's error box for handler errors, the last-chance text, the locale change and
+// the version.
 #include "DataError.h"
 #include "ErrorBoxes.h"
 #include "HandlerErrors.h"
@@ -16,16 +17,19 @@ namespace {
 
 const QString title = u"Список наемников ZOLT и KREV"_qs;
 
-// A widget whose click handler fails.
+// A button whose click handler fails, connected as the windows connect their handlers.
 class FailingButton final : public QPushButton
 {
 public:
-    explicit FailingButton(std::function<void()> failure) : m_failure(std::move(failure)) {}
-
-protected:
-    void mousePressEvent(QMouseEvent *) override { m_failure(); }
+    explicit FailingButton(std::function<void()> failure) : m_failure(std::move(failure))
+    {
+        connect(this, &QPushButton::clicked, this,
+                HandlerErrors::guarded(this, &FailingButton::onClick));
+    }
 
 private:
+    void onClick() { m_failure(); }
+
     std::function<void()> m_failure;
 };
 
@@ -74,6 +78,7 @@ private slots:
     void creationHandlerErrorsGoToTheSameBox();
     void localeChangeRereadsTheFormat();
     void qtDialogsSpeakRussian();
+    void applicationCarriesTheVersion();
 };
 
 void ApplicationErrorsTest::applicationErrorText_data()
@@ -174,6 +179,12 @@ void ApplicationErrorsTest::qtDialogsSpeakRussian()
     QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), u"Отмена"_qs);
     QMessageBox box(QMessageBox::Question, title, u"?"_qs, QMessageBox::Yes | QMessageBox::No);
     QCOMPARE(box.button(QMessageBox::No)->text().remove(u'&'), u"Нет"_qs);
+}
+
+void ApplicationErrorsTest::applicationCarriesTheVersion()
+{
+    // The same four parts as the version resource and the metainfo.
+    QCOMPARE(QCoreApplication::applicationVersion(), u"1.1.0.0"_qs);
 }
 
 int main(int argc, char *argv[])

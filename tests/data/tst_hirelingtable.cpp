@@ -8,6 +8,7 @@
 
 #include <QTest>
 
+#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <vector>
@@ -112,13 +113,13 @@ FixtureSource sevenHirelings()
                                          });
 }
 
-// Counts the notifications that reach a bound control and notes the current row at each.
+// Counts the notifications that reach the data-change handler and notes the current row at each.
 class NotificationLog final
 {
 public:
     NotificationLog(DataSource &dataSource, const HirelingTable &table)
     {
-        dataSource.bindControl(&m_control, [this, &table] {
+        QObject::connect(&dataSource, &DataSource::dataChange, &m_control, [this, &table] {
             m_currentLoadNumbers.append(table.loadNumber(table.currentRow()));
         });
     }
@@ -131,6 +132,36 @@ public:
 private:
     QObject m_control;
     QList<int> m_currentLoadNumbers;
+};
+
+// Writes down each change signal of a table or data source, with its arguments, as text.
+class SignalLog final
+{
+public:
+    template <typename Sender> explicit SignalLog(Sender &sender, const QString &prefix = {})
+    {
+        QObject::connect(&sender, &Sender::filled, &m_context, [this, prefix](int first, int last) {
+            entries << u"%1filled(%2, %3)"_s.arg(prefix).arg(first).arg(last);
+        });
+        QObject::connect(&sender, &Sender::reordered, &m_context,
+                         [this, prefix](const QList<int> &formerRows) {
+                             QStringList rows;
+                             for (const int row : formerRows)
+                                 rows << QString::number(row);
+                             entries << u"%1reordered(%2)"_s.arg(prefix, rows.join(u' '));
+                         });
+        QObject::connect(&sender, &Sender::refreshed, &m_context,
+                         [this, prefix] { entries << prefix + u"refreshed"_s; });
+        QObject::connect(&sender, &Sender::currentMoved, &m_context,
+                         [this, prefix](int from, int to) {
+                             entries << u"%1currentMoved(%2, %3)"_s.arg(prefix).arg(from).arg(to);
+                         });
+    }
+
+    QStringList entries;
+
+private:
+    QObject m_context;
 };
 
 QList<int> loadOrder(const HirelingTable &table)
@@ -156,10 +187,9 @@ struct FilledTable
 
     FilledTable()
     {
-        table.setDataSource(&dataSource);
+        dataSource.setDataSet(&table);
         table.open();
-        table.appendAllFrom(sevenHirelings(), HirelingTable::AllRecords,
-                            HirelingTable::AppendKeepingRecords);
+        table.appendAllFrom(sevenHirelings(), HirelingTable::AllRecords);
         log.clear();
     }
 };
@@ -185,7 +215,8 @@ private slots:
     void sortOfAnEmptyTableDoesNothing();
     void failedSortMovesNothing_data();
     void failedSortMovesNothing();
-    void orderGenerationGrowsWithEverySort();
+    void signalsSayWhatHappened_data();
+    void signalsSayWhatHappened();
 
     void movesNotifyOncePerChange();
     void emptyTableHasNoCurrentRecord();
@@ -197,7 +228,7 @@ void TestHirelingTable::openingRaisesOneNotification()
     DataSource dataSource;
     HirelingTable table;
     NotificationLog log(dataSource, table);
-    table.setDataSource(&dataSource);
+    dataSource.setDataSet(&table);
     QVERIFY(!table.isOpen());
 
     table.open();
@@ -237,12 +268,11 @@ void TestHirelingTable::copyNotifiesOnceWithTheFirstRecordCurrent()
     DataSource dataSource;
     HirelingTable table;
     NotificationLog log(dataSource, table);
-    table.setDataSource(&dataSource);
+    dataSource.setDataSet(&table);
     table.open();
     log.clear();
 
-    const int appended = table.appendAllFrom(sevenHirelings(), HirelingTable::AllRecords,
-                                             HirelingTable::AppendKeepingRecords);
+    const int appended = table.appendAllFrom(sevenHirelings(), HirelingTable::AllRecords);
     QCOMPARE(appended, 7);
     QCOMPARE(log.currentAtEach(), QList<int>{1});
     QCOMPARE(table.currentRow(), 0);
@@ -250,9 +280,7 @@ void TestHirelingTable::copyNotifiesOnceWithTheFirstRecordCurrent()
     // A source without records still ends the copy with its one notification.
     log.clear();
     const FixtureSource empty(sourceFields(), {});
-    QCOMPARE(
-        table.appendAllFrom(empty, HirelingTable::AllRecords, HirelingTable::AppendKeepingRecords),
-        0);
+    QCOMPARE(table.appendAllFrom(empty, HirelingTable::AllRecords), 0);
     QCOMPARE(log.count(), 1);
 }
 
@@ -262,8 +290,7 @@ void TestHirelingTable::copyAppendsAfterExistingRecords()
     filled.table.moveTo(4);
     filled.log.clear();
 
-    filled.table.appendAllFrom(sevenHirelings(), HirelingTable::AllRecords,
-                               HirelingTable::AppendKeepingRecords);
+    filled.table.appendAllFrom(sevenHirelings(), HirelingTable::AllRecords);
     QCOMPARE(filled.table.recordCount(), 14);
     QCOMPARE(filled.table.loadNumber(7), 8);
     QCOMPARE(filled.table.loadNumber(13), 14);
@@ -274,8 +301,7 @@ void TestHirelingTable::copyAppendsAfterExistingRecords()
 void TestHirelingTable::copyHonoursTheRecordLimit()
 {
     FilledTable filled;
-    QCOMPARE(filled.table.appendAllFrom(sevenHirelings(), 2, HirelingTable::AppendKeepingRecords),
-             2);
+    QCOMPARE(filled.table.appendAllFrom(sevenHirelings(), 2), 2);
     QCOMPARE(filled.table.recordCount(), 9);
     QCOMPARE(filled.table.value(8, MDName).bytes(), cp1251(u"анна"_s));
 }
@@ -285,12 +311,11 @@ void TestHirelingTable::copyRefusesWithoutChangingTheTable()
     DataSource dataSource;
     HirelingTable table;
     NotificationLog log(dataSource, table);
-    table.setDataSource(&dataSource);
+    dataSource.setDataSet(&table);
 
     // Closed.
     try {
-        table.appendAllFrom(sevenHirelings(), HirelingTable::AllRecords,
-                            HirelingTable::AppendKeepingRecords);
+        table.appendAllFrom(sevenHirelings(), HirelingTable::AllRecords);
         QFAIL("a closed table took records");
     } catch (const DataError &error) {
         QCOMPARE(error.className(), u"EDatabaseError"_s);
@@ -304,13 +329,11 @@ void TestHirelingTable::copyRefusesWithoutChangingTheTable()
     wrongKind[SrcStrength].kind = FieldKind::Money;
     try {
         table.appendAllFrom(FixtureSource(wrongKind, {{money(1), null, null, null, null, null}}),
-                            HirelingTable::AllRecords, HirelingTable::AppendKeepingRecords);
+                            HirelingTable::AllRecords);
         QFAIL("a field of the wrong kind was copied");
     } catch (const DataError &error) {
         QCOMPARE(error.message(), u"MD: Поле 'сил' не того типа, который ожидается"_s);
     }
-    QVERIFY_THROWS_EXCEPTION(std::invalid_argument,
-                             table.appendAllFrom(sevenHirelings(), HirelingTable::AllRecords, 0));
     QCOMPARE(table.recordCount(), 0);
     QCOMPARE(log.count(), 0);
 }
@@ -378,13 +401,12 @@ void TestHirelingTable::sortOfAnEmptyTableDoesNothing()
     DataSource dataSource;
     HirelingTable table;
     NotificationLog log(dataSource, table);
-    table.setDataSource(&dataSource);
+    dataSource.setDataSet(&table);
     table.open();
     log.clear();
 
     table.sortByField(u"MDName", true, false);
     QCOMPARE(log.count(), 0);
-    QCOMPARE(table.orderGeneration(), 0U);
     QCOMPARE(table.currentRow(), -1);
 }
 
@@ -421,18 +443,75 @@ void TestHirelingTable::failedSortMovesNothing()
     QCOMPARE(filled.log.count(), 0);
 }
 
-void TestHirelingTable::orderGenerationGrowsWithEverySort()
+void TestHirelingTable::signalsSayWhatHappened_data()
 {
+    QTest::addColumn<QString>("operation");
+    QTest::addColumn<QStringList>("expected");
+
+    // Each operation starts from the seven hirelings with row 2 (load number 3, "Ёлкин") current.
+    QTest::newRow("copy") << u"copy two"_s << QStringList{u"filled(7, 8)"_s};
+    QTest::newRow("copy of nothing") << u"copy none"_s << QStringList{u"filled(7, 6)"_s};
+    // By name the load numbers come as 4 2 5 1 3 7 6; each stood in the row one below its number.
+    QTest::newRow("sort") << u"sort by name"_s
+                          << QStringList{u"reordered(3 1 4 0 2 6 5)"_s, u"refreshed"_s};
+    QTest::newRow("sort that keeps the order")
+        << u"sort by health"_s << QStringList{u"reordered(0 1 2 3 4 5 6)"_s, u"refreshed"_s};
+    QTest::newRow("sort, then the first record")
+        << u"sort by name, first"_s
+        << QStringList{u"reordered(3 1 4 0 2 6 5)"_s, u"refreshed"_s, u"currentMoved(4, 0)"_s};
+    QTest::newRow("move") << u"move to 5"_s << QStringList{u"currentMoved(2, 5)"_s};
+    QTest::newRow("next") << u"next"_s << QStringList{u"currentMoved(2, 3)"_s};
+    QTest::newRow("prior") << u"prior"_s << QStringList{u"currentMoved(2, 1)"_s};
+    QTest::newRow("last") << u"last"_s << QStringList{u"currentMoved(2, 6)"_s};
+    QTest::newRow("first twice") << u"first, first"_s
+                                 << QStringList{u"currentMoved(2, 0)"_s, u"refreshed"_s};
+    QTest::newRow("move to the current row") << u"move to 2"_s << QStringList{};
+    QTest::newRow("failed sort") << u"sort by portrait"_s << QStringList{};
+}
+
+void TestHirelingTable::signalsSayWhatHappened()
+{
+    QFETCH(QString, operation);
+    QFETCH(QStringList, expected);
+
     FilledTable filled;
-    const quint64 start = filled.table.orderGeneration();
-    filled.table.sortByField(u"MDstr", true, false);
-    QCOMPARE(filled.table.orderGeneration(), start + 1);
-    // The same order again is still a refreshed order; a move is not.
-    filled.table.sortByField(u"MDstr", true, false);
-    QCOMPARE(filled.table.orderGeneration(), start + 2);
-    filled.table.moveTo(5);
-    filled.table.first();
-    QCOMPARE(filled.table.orderGeneration(), start + 2);
+    HirelingTable &table = filled.table;
+    table.moveTo(2);
+    const SignalLog fromTable(table);
+    const SignalLog fromDataSource(filled.dataSource);
+    filled.log.clear();
+
+    for (const QString &step : operation.split(u", "_s)) {
+        if (step == u"copy two"_s)
+            table.appendAllFrom(sevenHirelings(), 2);
+        else if (step == u"copy none"_s)
+            table.appendAllFrom(FixtureSource(sourceFields(), {}), HirelingTable::AllRecords);
+        else if (step == u"sort by name"_s)
+            table.sortByField(u"MDName", true, false);
+        else if (step == u"sort by health"_s)
+            table.sortByField(u"MDhea", true, false);
+        else if (step == u"sort by portrait"_s)
+            QVERIFY_THROWS_EXCEPTION(DataError, table.sortByField(u"MDpic", true, false));
+        else if (step == u"move to 5"_s)
+            table.moveTo(5);
+        else if (step == u"move to 2"_s)
+            table.moveTo(2);
+        else if (step == u"next"_s)
+            table.next();
+        else if (step == u"prior"_s)
+            table.prior();
+        else if (step == u"first"_s)
+            table.first();
+        else if (step == u"last"_s)
+            table.last();
+        else
+            QFAIL(qPrintable(u"unknown step "_s + step));
+    }
+
+    QCOMPARE(fromTable.entries, expected);
+    // The data source passes on exactly what the table said, each followed by one notification.
+    QCOMPARE(fromDataSource.entries, expected);
+    QCOMPARE(filled.log.count(), expected.size());
 }
 
 void TestHirelingTable::movesNotifyOncePerChange()
@@ -474,7 +553,7 @@ void TestHirelingTable::emptyTableHasNoCurrentRecord()
     DataSource dataSource;
     HirelingTable table;
     NotificationLog log(dataSource, table);
-    table.setDataSource(&dataSource);
+    dataSource.setDataSet(&table);
     table.open();
     log.clear();
 
@@ -489,25 +568,43 @@ void TestHirelingTable::dataSourceServesControlsBeforeTheHandler()
 {
     DataSource dataSource;
     QStringList calls;
-    dataSource.setDataChangeHandler([&calls] { calls << u"handler"_s; });
-    QObject first;
-    auto second = std::make_unique<QObject>();
-    QObject third;
-    dataSource.bindControl(&first, [&calls] { calls << u"first"_s; });
-    dataSource.bindControl(second.get(), [&calls] { calls << u"second"_s; });
-    dataSource.bindControl(&third, [&calls] { calls << u"third"_s; });
+    QObject::connect(&dataSource, &DataSource::dataChange, [&calls] { calls << u"handler"_s; });
+    SignalLog first(dataSource, u"first "_s);
+    auto second = std::make_unique<SignalLog>(dataSource, u"second "_s);
 
     HirelingTable table;
-    table.setDataSource(&dataSource);
+    dataSource.setDataSet(&table);
     table.open();
-    QCOMPARE(calls, (QStringList{u"first"_s, u"second"_s, u"third"_s, u"handler"_s}));
+    table.appendAllFrom(sevenHirelings(), 1);
+    table.sortByField(u"MDName", true, false);
+    QCOMPARE(first.entries, (QStringList{u"first filled(0, -1)"_s, u"first filled(0, 0)"_s,
+                                         u"first reordered(0)"_s, u"first refreshed"_s}));
+    QCOMPARE(second->entries.size(), 4);
+    QCOMPARE(calls.size(), 4);
 
-    // A destroyed control is forgotten.
-    calls.clear();
+    // A control bound after the handler still has its turn before the handler runs.
+    QStringList order;
+    QObject context;
+    QObject::connect(&dataSource, &DataSource::dataChange, &context,
+                     [&order] { order << u"handler"_s; });
+    QObject::connect(&dataSource, &DataSource::refreshed, &context,
+                     [&order] { order << u"control"_s; });
+    table.first(); // the one record is current already: a refresh
+    QCOMPARE(order, (QStringList{u"control"_s, u"handler"_s}));
+
+    // A destroyed control is forgotten; a refresh that is not the table's own reaches the rest.
     second.reset();
-    QCOMPARE(dataSource.boundControlCount(), 2);
-    dataSource.notifyDataChange();
-    QCOMPARE(calls, (QStringList{u"first"_s, u"third"_s, u"handler"_s}));
+    calls.clear();
+    first.entries.clear();
+    dataSource.refresh();
+    QCOMPARE(first.entries, QStringList{u"first refreshed"_s});
+    QCOMPARE(calls, QStringList{u"handler"_s});
+
+    // Without a table the source passes nothing on.
+    dataSource.setDataSet(nullptr);
+    calls.clear();
+    table.last();
+    QVERIFY(calls.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestHirelingTable)

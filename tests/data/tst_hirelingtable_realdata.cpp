@@ -105,13 +105,12 @@ void TestHirelingTableRealData::init()
 {
     m_table.reset();
     m_dataSource = std::make_unique<DataSource>();
-    m_dataSource->setDataChangeHandler([this] { ++m_notifications; });
+    connect(m_dataSource.get(), &DataSource::dataChange, this, [this] { ++m_notifications; });
     m_table = std::make_unique<HirelingTable>();
-    m_table->setDataSource(m_dataSource.get());
+    m_dataSource->setDataSet(m_table.get());
     m_table->open();
     m_notifications = 0;
-    m_table->appendAllFrom(m_source, HirelingTable::AllRecords,
-                           HirelingTable::AppendKeepingRecords);
+    m_table->appendAllFrom(m_source, HirelingTable::AllRecords);
 }
 
 void TestHirelingTableRealData::copyKeepsTheStoredOrder()

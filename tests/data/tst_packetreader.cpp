@@ -112,15 +112,15 @@ void tst_PacketReader::encoderWritesTheHirelingLayout()
     const Rows rows(hirelingRowCount, std::vector<FieldValue>(HirelingFieldCount));
     const QByteArray packet = PacketEncoder::encode(HirelingFields::definitions(), rows);
 
-    QCOMPARE(packet.left(PacketReader::headerSize),
+    QCOMPARE(packet.left(PacketFormat::headerSize),
              hex("96 19 E0 BD 01 00 00 00 18 00 00 00 1A 00 33 00 00 00 03 00 00 00 FD 04"));
     constexpr qsizetype columnsEnd = 644;
     constexpr qsizetype firstRow = 1277;
-    QCOMPARE(u16At(packet, PacketReader::FirstRowOffset), firstRow);
+    QCOMPARE(u16At(packet, PacketFormat::FirstRowOffset), firstRow);
 
     const QByteArray name = hex("06") + "MDName" + hex("01 00 49 00 00 00 01 00") + hex("05") +
                             "WIDTH" + hex("02 00 02 00 14 00");
-    QCOMPARE(packet.mid(PacketReader::headerSize, name.size()), name);
+    QCOMPARE(packet.mid(PacketFormat::headerSize, name.size()), name);
     const QByteArray cost1 = hex("07") + "MDCost1" + hex("08 00 04 00 00 00 01 00") + hex("07") +
                              "SUBTYPE" + hex("02 00 49 00 06 00") + "Money" + hex("00");
     QCOMPARE(packet.mid(descriptorOffset(packet, "MDCost1"), cost1.size()), cost1);
@@ -162,7 +162,7 @@ void tst_PacketReader::valuesReadBackAsStored()
 
     // The second row's blank level and cost leave nothing between the name and the memo:
     // status, 2 blank-map bytes, name, memo, blob.
-    const qsizetype firstRow = u16At(packet, PacketReader::FirstRowOffset);
+    const qsizetype firstRow = u16At(packet, PacketFormat::FirstRowOffset);
     const qsizetype secondRow = firstRow + 1 + 2 + (1 + 11) + 2 + 8 + (4 + 12) + (4 + 5);
     QCOMPARE(packet.mid(secondRow, 12), hex("04 14 00 03") + "Zed" + hex("01 00 00 00 00"));
 
@@ -226,7 +226,7 @@ void tst_PacketReader::fieldsComeFromColumns()
         QCOMPARE(decoded.fields.at(i), expected);
     }
     const PacketReader::Column &name = decoded.columns.front();
-    QCOMPARE(name.offset, PacketReader::headerSize);
+    QCOMPARE(name.offset, PacketFormat::headerSize);
     QCOMPARE(name.width, std::optional<quint16>(20));
     QCOMPARE(decoded.columns.at(MDCost1).subtype, QByteArray("Money"));
     QCOMPARE(decoded.columns.at(MDpic).subtype, QByteArray("Binary"));
@@ -253,8 +253,8 @@ void tst_PacketReader::otherColumnFormsMapToKinds()
     putU16(withProperty, countAt, 1);
     const QByteArray property = hex("04") + "XTRA" + hex("02 00 81 00 02 00 00 00 01 00 02 00");
     withProperty.insert(countAt + sizeof(quint16), property);
-    putU16(withProperty, PacketReader::FirstRowOffset,
-           u16At(withProperty, PacketReader::FirstRowOffset) + property.size());
+    putU16(withProperty, PacketFormat::FirstRowOffset,
+           u16At(withProperty, PacketFormat::FirstRowOffset) + property.size());
     QCOMPARE(PacketReader::decode(withProperty).rows, rows);
 }
 
@@ -269,7 +269,7 @@ void tst_PacketReader::changeLogChangesNothing()
     putU32(packet, entries + 8, 2);
     putU32(packet, entries + 20, 8);
     // Row statuses mean nothing to the reader either.
-    putU8(packet, u16At(packet, PacketReader::FirstRowOffset), 2);
+    putU8(packet, u16At(packet, PacketFormat::FirstRowOffset), 2);
     QCOMPARE(PacketReader::decode(packet).rows, rows);
 }
 
@@ -295,11 +295,11 @@ void tst_PacketReader::damagedPacketsAreReported_data()
     QTest::addColumn<QByteArray>("packet");
     QTest::addColumn<QString>("fragment");
     QTest::addColumn<qsizetype>("offset");
-    using R = PacketReader;
+    namespace R = PacketFormat;
 
     const QByteArray good = PacketEncoder::encode(smallFields(), smallRows());
     const qsizetype size = good.size();
-    const qsizetype firstRow = u16At(good, PacketReader::FirstRowOffset);
+    const qsizetype firstRow = u16At(good, PacketFormat::FirstRowOffset);
     const qsizetype blankMap = firstRow + 1;
     const qsizetype nameLength = firstRow + 3;
     const qsizetype nameWidth = typeOffset(good, "WIDTH") + sizeof(quint16);
@@ -360,6 +360,10 @@ void tst_PacketReader::damagedPacketsAreReported_data()
     addRow("string column without WIDTH",
            patched([](QByteArray &b) { b.replace("WIDTH", "WIDTX"); }),
            u"string column 'Name' at offset 24 has no WIDTH"_qs, R::headerSize);
+    addRow("unknown column property type",
+           patched([&good](QByteArray &b) { putU16(b, typeOffset(good, "WIDTH"), 0x83); }),
+           u"unknown type code 0x83 of property WIDTH of column 'Name'"_qs,
+           typeOffset(good, "WIDTH"));
     addRow("WIDTH of another type",
            patched([&good](QByteArray &b) { putU16(b, typeOffset(good, "WIDTH"), 0x01); }),
            u"property WIDTH of column 'Name'"_qs, descriptorOffset(good, "WIDTH"));

@@ -2,11 +2,12 @@
 // detail texts with their values, the portrait, the dossier, the grid as a table with pressable
 // titles and its sort state, hidden controls, and the About window's links.
 #include "About.h"
+#include "AccessibleFactory.h"
 #include "BoundText.h"
 #include "DossierView.h"
+#include "GridChildIndex.h"
 #include "HirelingFields.h"
 #include "HirelingGrid.h"
-#include "HirelingGridAccessible.h"
 #include "HirelingTable.h"
 #include "LinkLabel.h"
 #include "Tabula.h"
@@ -98,6 +99,7 @@ class AccessibilityTest final : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void init();
     void cleanup();
 
@@ -125,6 +127,11 @@ private:
     HirelingTable *table = nullptr;
     HirelingGrid *gridView = nullptr;
 };
+
+void AccessibilityTest::initTestCase()
+{
+    AccessibleFactory::install();
+}
 
 void AccessibilityTest::init()
 {
@@ -353,7 +360,7 @@ void AccessibilityTest::childNumbersMatchTheTableViewsOwn()
             QVERIFY(item->text(QAccessible::Name).isEmpty());
         }
     }
-    QCOMPARE(HirelingGridAccessible::cellChildIndex(2, 3, columnCount), 3 * (columnCount + 1) + 4);
+    QCOMPARE(GridChildIndex::ofCell(2, 3, columnCount), 3 * (columnCount + 1) + 4);
 }
 
 void AccessibilityTest::cellsTellTheCurrentRowAndWhatIsOnScreen()

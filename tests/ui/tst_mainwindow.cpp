@@ -1,5 +1,6 @@
 // The main window on the real data: start-up state, moves, detail panel rules, portrait, dossier.
 #include "BoundText.h"
+#include "DataSource.h"
 #include "DossierView.h"
 #include "HirelingFields.h"
 #include "HirelingGrid.h"
@@ -15,6 +16,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QRegularExpression>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextFragment>
@@ -66,6 +68,8 @@ private slots:
     void keysMoveTheCurrentRecord_data();
     void keysMoveTheCurrentRecord();
     void clickOnARowMakesItCurrent();
+    void eachChangeIsSaidOnceAndTheGridFollows_data();
+    void eachChangeIsSaidOnceAndTheGridFollows();
     void movesStopAtTheEnds();
     void otherKeysEditNothing();
     void detailPanelFollowsTheAgency();
@@ -193,6 +197,69 @@ void MainWindowTest::clickOnARowMakesItCurrent()
     QCOMPARE(table->currentRow(), 3);
     QCOMPARE(child<BoundText>(*window, "dbChr")->text(),
              table->value(3, MDchr).displayText(FieldKind::String));
+}
+
+void MainWindowTest::eachChangeIsSaidOnceAndTheGridFollows_data()
+{
+    QTest::addColumn<int>("start");
+    QTest::addColumn<QString>("action");
+    // What the table says, in order; %1 stands for the row the starting record has after a sort.
+    QTest::addColumn<QStringList>("expected");
+
+    QTest::newRow("key") << 5 << u"Down"_qs << QStringList{u"currentMoved(5, 6)"_qs};
+    QTest::newRow("click") << 0 << u"click 3"_qs << QStringList{u"currentMoved(0, 3)"_qs};
+    QTest::newRow("click on the current row") << 3 << u"click 3"_qs << QStringList{};
+    QTest::newRow("the table moves by itself")
+        << 0 << u"move 7"_qs << QStringList{u"currentMoved(0, 7)"_qs};
+    QTest::newRow("name title") << 4 << u"title 0"_qs
+                                << QStringList{u"reordered"_qs, u"refreshed"_qs};
+    QTest::newRow("strength title")
+        << 4 << u"title 4"_qs
+        << QStringList{u"reordered"_qs, u"refreshed"_qs, u"currentMoved(%1, 0)"_qs};
+}
+
+void MainWindowTest::eachChangeIsSaidOnceAndTheGridFollows()
+{
+    QFETCH(int, start);
+    QFETCH(QString, action);
+    QFETCH(QStringList, expected);
+
+    table->moveTo(start);
+    const int startLoadNumber = table->loadNumber(start);
+    QStringList said;
+    QObject context;
+    connect(table, &HirelingTable::reordered, &context, [&said] { said << u"reordered"_qs; });
+    connect(table, &HirelingTable::refreshed, &context, [&said] { said << u"refreshed"_qs; });
+    connect(table, &HirelingTable::currentMoved, &context,
+            [&said](int from, int to) { said << u"currentMoved(%1, %2)"_qs.arg(from).arg(to); });
+    QSignalSpy handlerRuns(child<DataSource>(*window, "dsMD"), &DataSource::dataChange);
+
+    const int argument = action.section(u' ', 1).toInt();
+    if (action == u"Down"_qs) {
+        QTest::keyClick(grid, Qt::Key_Down);
+    } else if (action.startsWith(u"click"_qs)) {
+        const QRect row = grid->visualRect(grid->model()->index(argument, 2));
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, row.center());
+    } else if (action.startsWith(u"move"_qs)) {
+        table->moveTo(argument);
+    } else {
+        TitleButtonHeader *titles = grid->titleButtons();
+        QTest::mouseClick(titles->viewport(), Qt::LeftButton, {},
+                          titles->sectionRect(argument).center());
+    }
+
+    int startRowAfter = 0;
+    while (table->loadNumber(startRowAfter) != startLoadNumber)
+        ++startRowAfter;
+    for (QString &entry : expected)
+        entry = entry.arg(startRowAfter);
+    QCOMPARE(said, expected);
+    // dsMD passes each of them on once; the grid shows the table's current record and says
+    // nothing back.
+    QCOMPARE(handlerRuns.count(), expected.size());
+    QCOMPARE(grid->currentIndex().row(), table->currentRow());
+    QCOMPARE(grid->selectionModel()->selectedRows(),
+             (QModelIndexList{grid->model()->index(table->currentRow(), 0)}));
 }
 
 void MainWindowTest::movesStopAtTheEnds()

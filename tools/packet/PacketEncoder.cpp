@@ -2,7 +2,7 @@
 #include "PacketEncoder.h"
 
 #include "DataError.h"
-#include "PacketReader.h"
+#include "PacketFormat.h"
 
 #include <QtEndian>
 
@@ -13,7 +13,8 @@
 
 namespace {
 
-using Type = PacketReader::TypeCode;
+namespace Type = PacketFormat::TypeCode;
+using namespace PacketFormat;
 
 constexpr qsizetype maxNameLength = std::numeric_limits<quint8>::max();
 constexpr qsizetype maxRowStringLength = std::numeric_limits<quint8>::max();
@@ -49,7 +50,7 @@ public:
     void stringProperty(QByteArrayView property, QByteArrayView value)
     {
         name(property);
-        u16(PacketReader::propertyStringLengthSize);
+        u16(propertyStringLengthSize);
         u16(Type::String);
         u16(static_cast<quint16>(value.size() + 1));
         bytes(value);
@@ -94,37 +95,36 @@ void writeColumn(Writer &out, const FieldDefinition &field)
         if (field.size < 0 || field.size > std::numeric_limits<quint16>::max())
             fail(u"String field '%1' has size %2, which WIDTH cannot hold"_qs.arg(field.name)
                      .arg(field.size));
-        out.u16(PacketReader::columnStringLengthSize);
+        out.u16(columnStringLengthSize);
         out.u16(Type::String);
         out.u16(0); // attributes
         out.u16(1); // property count
-        out.name(PacketReader::widthProperty);
-        out.u16(PacketReader::widthPropertySize);
+        out.name(widthProperty);
+        out.u16(widthPropertySize);
         out.u16(Type::UnsignedInteger);
         out.u16(static_cast<quint16>(field.size));
         return;
     case FieldKind::SmallInt:
-        out.u16(PacketReader::smallIntSize);
+        out.u16(smallIntSize);
         out.u16(Type::SignedInteger);
         out.u16(0); // attributes
         out.u16(0); // property count
         return;
     case FieldKind::Money:
-        out.u16(PacketReader::doubleSize);
+        out.u16(doubleSize);
         out.u16(Type::Double);
         out.u16(0); // attributes
         out.u16(1); // property count
-        out.stringProperty(PacketReader::subtypeProperty, PacketReader::moneySubtype);
+        out.stringProperty(subtypeProperty, moneySubtype);
         return;
     case FieldKind::Memo:
     case FieldKind::Blob:
-        out.u16(PacketReader::byteStringLengthSize);
+        out.u16(byteStringLengthSize);
         out.u16(Type::ByteString);
         out.u16(0); // attributes
         out.u16(1); // property count
-        out.stringProperty(PacketReader::subtypeProperty, field.kind == FieldKind::Memo
-                                                              ? PacketReader::textSubtype
-                                                              : PacketReader::binarySubtype);
+        out.stringProperty(subtypeProperty,
+                           field.kind == FieldKind::Memo ? textSubtype : binarySubtype);
         return;
     }
     fail(u"Field '%1' has an unknown kind"_qs.arg(field.name));
@@ -132,18 +132,18 @@ void writeColumn(Writer &out, const FieldDefinition &field)
 
 void writeChangeLog(Writer &out, qsizetype rowCount)
 {
-    const qsizetype elements = rowCount * PacketReader::changeLogEntryElements;
-    if (rowCount > std::numeric_limits<quint32>::max() / PacketReader::changeLogEntryElements)
+    const qsizetype elements = rowCount * changeLogEntryElements;
+    if (rowCount > std::numeric_limits<quint32>::max() / changeLogEntryElements)
         fail(u"%1 rows are more than a change log can list"_qs.arg(rowCount));
     out.u16(1); // table property count
-    out.name(PacketReader::changeLogProperty);
-    out.u16(PacketReader::changeLogElementSize);
+    out.name(changeLogProperty);
+    out.u16(changeLogElementSize);
     out.u16(Type::UnsignedArray);
     out.u32(static_cast<quint32>(elements));
     for (qsizetype k = 1; k <= rowCount; ++k) {
         out.u32(static_cast<quint32>(k));
         out.u32(0);
-        out.u32(PacketReader::rowStatusInserted);
+        out.u32(rowStatusInserted);
     }
 }
 
@@ -198,15 +198,13 @@ void writeRow(Writer &out, const QList<FieldDefinition> &fields,
         fail(u"Row %1 has %2 values for %3 fields"_qs.arg(row + 1)
                  .arg(values.size())
                  .arg(fields.size()));
-    out.u8(PacketReader::rowStatusInserted);
-    QByteArray blankMap(PacketReader::blankMapSize(fields.size()), '\0');
+    out.u8(rowStatusInserted);
+    QByteArray blankMap(blankMapSize(fields.size()), '\0');
     for (qsizetype i = 0; i < fields.size(); ++i) {
         if (values[static_cast<std::size_t>(i)].isNull()) {
-            const int shift = PacketReader::blankMapBitsPerColumn *
-                              static_cast<int>(i % PacketReader::blankMapColumnsPerByte);
-            blankMap[i / PacketReader::blankMapColumnsPerByte] = static_cast<char>(
-                static_cast<quint8>(blankMap[i / PacketReader::blankMapColumnsPerByte]) |
-                (PacketReader::blankNull << shift));
+            const int shift = blankMapBitsPerColumn * static_cast<int>(i % blankMapColumnsPerByte);
+            blankMap[i / blankMapColumnsPerByte] = static_cast<char>(
+                static_cast<quint8>(blankMap[i / blankMapColumnsPerByte]) | (blankNull << shift));
         }
     }
     out.bytes(blankMap);
@@ -228,13 +226,13 @@ QByteArray PacketEncoder::encode(const QList<FieldDefinition> &fields,
         fail(u"%1 rows are more than a packet can hold"_qs.arg(rows.size()));
 
     Writer out;
-    out.u32(PacketReader::formatMark);
-    out.u16(PacketReader::formatValueAt4);
-    out.u16(PacketReader::formatValueAt6);
-    out.u32(static_cast<quint32>(PacketReader::headerSize));
+    out.u32(formatMark);
+    out.u16(formatValueAt4);
+    out.u16(formatValueAt6);
+    out.u32(static_cast<quint32>(headerSize));
     out.u16(static_cast<quint16>(fields.size()));
     out.u32(static_cast<quint32>(rows.size()));
-    out.u32(PacketReader::formatValueAt18);
+    out.u32(formatValueAt18);
     out.u16(0); // first-row offset, known once the table properties are written
 
     for (const FieldDefinition &field : fields)
@@ -244,7 +242,7 @@ QByteArray PacketEncoder::encode(const QList<FieldDefinition> &fields,
     if (out.size() > std::numeric_limits<quint16>::max())
         fail(u"The first row would start at offset %1, past what the header can hold"_qs.arg(
             out.size()));
-    out.patchU16(PacketReader::FirstRowOffset, static_cast<quint16>(out.size()));
+    out.patchU16(FirstRowOffset, static_cast<quint16>(out.size()));
 
     for (std::size_t row = 0; row < rows.size(); ++row)
         writeRow(out, fields, rows[row], static_cast<qsizetype>(row));

@@ -63,7 +63,7 @@ private:
         if (colon <= 0)
             fail(number, u"expected \"Field: value\", found \"%1\""_qs.arg(line));
         const QString key = line.left(colon);
-        const int index = HirelingFields::indexOf(key);
+        const int index = indexOfField(HirelingFields::definitions(), key);
         if (index < 0 || HirelingFields::definition(static_cast<HirelingField>(index)).name != key)
             fail(number, u"unknown field \"%1\""_qs.arg(key));
         const auto field = static_cast<HirelingField>(index);
