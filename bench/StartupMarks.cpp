@@ -8,14 +8,21 @@
 namespace {
 
 const QByteArray stepTag = QByteArrayLiteral("step");
-constexpr qsizetype stepFieldCount = 3;
+constexpr qsizetype stepFieldCount = 4;
 // Enough for every mark of a child without a reallocation between two of them.
 constexpr std::size_t expectedMarks = 32;
 
-std::vector<std::pair<const char *, qint64>> &marks()
+struct KeptMark
 {
-    static std::vector<std::pair<const char *, qint64>> kept = [] {
-        std::vector<std::pair<const char *, qint64>> reserved;
+    const char *name = nullptr;
+    qint64 nanoseconds = 0;
+    qint64 peakResidentKibibytes = 0;
+};
+
+std::vector<KeptMark> &marks()
+{
+    static std::vector<KeptMark> kept = [] {
+        std::vector<KeptMark> reserved;
         reserved.reserve(expectedMarks);
         return reserved;
     }();
@@ -28,28 +35,34 @@ namespace StartupMarks {
 
 void mark(const char *name)
 {
-    marks().emplace_back(name, FirstFrameReport::monotonicNow());
+    const qint64 now = FirstFrameReport::monotonicNow();
+    // Read after the clock, so that the reading's own time falls on the next step.
+    marks().push_back(
+        {name, now, FirstFrameReport::peakResidentKibibytesOfThisProcess().value_or(0)});
 }
 
 QByteArray lines()
 {
     QByteArray text;
-    for (const auto &[name, nanoseconds] : marks())
-        text += stepTag + ' ' + name + ' ' + QByteArray::number(nanoseconds) + '\n';
+    for (const KeptMark &kept : marks())
+        text += stepTag + ' ' + kept.name + ' ' + QByteArray::number(kept.nanoseconds) + ' ' +
+                QByteArray::number(kept.peakResidentKibibytes) + '\n';
     return text;
 }
 
-std::vector<std::pair<QByteArray, qint64>> fromOutput(const QByteArray &output)
+std::vector<Mark> fromOutput(const QByteArray &output)
 {
-    std::vector<std::pair<QByteArray, qint64>> read;
+    std::vector<Mark> read;
     for (const QByteArray &line : output.split('\n')) {
         const QList<QByteArray> fields = line.simplified().split(' ');
         if (fields.size() != stepFieldCount || fields[0] != stepTag)
             continue;
-        bool ok = false;
-        const qint64 nanoseconds = fields[2].toLongLong(&ok);
-        if (ok)
-            read.emplace_back(fields[1], nanoseconds);
+        bool timeRead = false;
+        bool memoryRead = false;
+        const qint64 nanoseconds = fields[2].toLongLong(&timeRead);
+        const qint64 kibibytes = fields[3].toLongLong(&memoryRead);
+        if (timeRead && memoryRead)
+            read.push_back({fields[1], nanoseconds, kibibytes});
     }
     return read;
 }

@@ -9,15 +9,23 @@
 
 namespace StartupMarks {
 
-// Notes that the step named `name` ended now, on the monotonic clock shared by all processes.
-// The name must be one word.
+struct Mark
+{
+    QByteArray name;
+    // On the monotonic clock shared by all processes.
+    qint64 nanoseconds = 0;
+    // The process's peak resident memory so far.
+    qint64 peakResidentKibibytes = 0;
+};
+
+// Notes that the step named `name` ended now. The name must be one word.
 void mark(const char *name);
 
-// "step <name> <nanoseconds>" lines, one a mark, in the order they were made.
+// "step <name> <nanoseconds> <KiB>" lines, one a mark, in the order they were made.
 [[nodiscard]] QByteArray lines();
 
-// Reads the lines back from a child's output (other lines are skipped); nothing for a line
-// that starts with the tag but does not read.
-[[nodiscard]] std::vector<std::pair<QByteArray, qint64>> fromOutput(const QByteArray &output);
+// Reads the lines back from a child's output; other lines, and lines of the tag that do not
+// read, are skipped.
+[[nodiscard]] std::vector<Mark> fromOutput(const QByteArray &output);
 
 } // namespace StartupMarks

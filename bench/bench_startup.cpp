@@ -66,8 +66,8 @@ struct Sample
     qint64 firstFrameNanoseconds = 0;
     qint64 peakResidentKibibytes = 0;
     QSize windowSize;
-    // Each start-up mark, as time since the process was started.
-    std::vector<std::pair<QByteArray, qint64>> marks;
+    // Each start-up mark, its time counted from the moment the process was started.
+    std::vector<StartupMarks::Mark> marks;
 };
 
 // The program's start-up as main() does it, with the probe on the main window.
@@ -203,8 +203,10 @@ public:
                       report->peakResidentKibibytes,
                       report->windowSize,
                       {}};
-        for (const auto &[name, nanoseconds] : StartupMarks::fromOutput(output))
-            sample.marks.emplace_back(name, nanoseconds - started);
+        for (StartupMarks::Mark mark : StartupMarks::fromOutput(output)) {
+            mark.nanoseconds -= started;
+            sample.marks.push_back(std::move(mark));
+        }
         return sample;
     }
 
@@ -306,25 +308,39 @@ void printComparison(QTextStream &out, const QString &platform, QSize size, cons
     ratioLine(u"peak memory"_s, ratios(&Sample::peakResidentKibibytes), peakMemoryTarget);
 }
 
-// Median time of each step, from the mark before it (process start for the first) to its own.
-std::vector<std::pair<QByteArray, double>> stepMedians(const std::vector<Sample> &samples)
+struct StepCost
+{
+    QByteArray name;
+    double milliseconds = 0;
+    // How much the peak resident memory grew during the step.
+    qint64 kibibytes = 0;
+};
+
+// The median cost of each step, from the mark before it (process start for the first, when the
+// peak is counted from nothing) to its own; the last step ends with the first frame.
+std::vector<StepCost> stepMedians(const std::vector<Sample> &samples)
 {
     std::vector<QByteArray> order;
     std::map<QByteArray, std::vector<qint64>> durations;
+    std::map<QByteArray, std::vector<qint64>> growths;
     for (const Sample &sample : samples) {
-        qint64 previous = 0;
-        for (const auto &[name, since] : sample.marks) {
-            if (durations.find(name) == durations.end())
-                order.push_back(name);
-            durations[name].push_back(since - previous);
-            previous = since;
+        StartupMarks::Mark previous;
+        for (const StartupMarks::Mark &mark : sample.marks) {
+            if (durations.find(mark.name) == durations.end())
+                order.push_back(mark.name);
+            durations[mark.name].push_back(mark.nanoseconds - previous.nanoseconds);
+            growths[mark.name].push_back(mark.peakResidentKibibytes -
+                                         previous.peakResidentKibibytes);
+            previous = mark;
         }
-        durations["frame"].push_back(sample.firstFrameNanoseconds - previous);
+        durations["frame"].push_back(sample.firstFrameNanoseconds - previous.nanoseconds);
+        growths["frame"].push_back(sample.peakResidentKibibytes - previous.peakResidentKibibytes);
     }
     order.push_back("frame");
-    std::vector<std::pair<QByteArray, double>> medians;
+    std::vector<StepCost> medians;
     for (const QByteArray &name : order)
-        medians.emplace_back(name, double(median(durations[name])) / nanosecondsPerMillisecond);
+        medians.push_back({name, double(median(durations[name])) / nanosecondsPerMillisecond,
+                           median(growths[name])});
     return medians;
 }
 
@@ -367,36 +383,50 @@ bool printBreakdown(QTextStream &out, const StartupRunner &runner, QSize size, Q
             bare.push_back(*bareSample);
         }
     }
-    std::map<QByteArray, double> bareSteps;
-    for (const auto &[name, milliseconds] : stepMedians(bare))
-        bareSteps[name] = milliseconds;
+    std::map<QByteArray, StepCost> bareSteps;
+    for (const StepCost &step : stepMedians(bare))
+        bareSteps[step.name] = step;
     out << "Breakdown on xcb, step by step, median of " << breakdownRepetitions
-        << " runs each (ms; the bare window has no steps of its own where none is shown)\n";
-    out << u"  %1 %2 %3 %4\n"_s.arg(u"step"_s, -62)
-               .arg(u"hirelings"_s, 9)
-               .arg(u"bare"_s, 6)
-               .arg(u"beyond"_s, 7);
-    double programTotal = 0;
-    double bareTotal = 0;
-    for (const auto &[name, milliseconds] : stepMedians(program)) {
+        << " runs each: time (ms) and growth of peak memory (KiB); \"-\": no such step in the bare "
+           "window\n";
+    const auto row = [&out](const QString &step, const QString &programTime,
+                            const QString &bareTime, const QString &beyondTime,
+                            const QString &programMemory, const QString &bareMemory,
+                            const QString &beyondMemory) {
+        out << u"  %1 %2 %3 %4 %5 %6 %7\n"_s.arg(step, -58)
+                   .arg(programTime, 6)
+                   .arg(bareTime, 5)
+                   .arg(beyondTime, 6)
+                   .arg(programMemory, 7)
+                   .arg(bareMemory, 6)
+                   .arg(beyondMemory, 7);
+    };
+    const auto ms = [](double milliseconds) { return QString::number(milliseconds, 'f', 1); };
+    row(u"step"_s, u"ms"_s, u"bare"_s, u"beyond"_s, u"KiB"_s, u"bare"_s, u"beyond"_s);
+    StepCost programTotal;
+    StepCost bareTotal;
+    for (const StepCost &step : stepMedians(program)) {
         // The bare window's "shown" holds what the program splits into "window" and "shown".
-        const auto found = bareSteps.find(name);
+        const auto found = bareSteps.find(step.name);
         const bool shared = found != bareSteps.end();
-        const double bareMilliseconds = shared ? found->second : 0.0;
+        const StepCost bareStep = shared ? found->second : StepCost{};
         // The program makes its collator at the first sort, after start-up.
-        if (name != "collator") {
-            programTotal += milliseconds;
-            bareTotal += bareMilliseconds;
+        if (step.name != "collator") {
+            programTotal.milliseconds += step.milliseconds;
+            programTotal.kibibytes += step.kibibytes;
+            bareTotal.milliseconds += bareStep.milliseconds;
+            bareTotal.kibibytes += bareStep.kibibytes;
         }
-        out << u"  %1 %2 %3 %4\n"_s.arg(stepDescription(name), -62)
-                   .arg(milliseconds, 9, 'f', 1)
-                   .arg(shared ? QString::number(bareMilliseconds, 'f', 1) : u"-"_s, 6)
-                   .arg(milliseconds - bareMilliseconds, 7, 'f', 1);
+        row(stepDescription(step.name), ms(step.milliseconds),
+            shared ? ms(bareStep.milliseconds) : u"-"_s,
+            ms(step.milliseconds - bareStep.milliseconds), QString::number(step.kibibytes),
+            shared ? QString::number(bareStep.kibibytes) : u"-"_s,
+            QString::number(step.kibibytes - bareStep.kibibytes));
     }
-    out << u"  %1 %2 %3 %4\n"_s.arg(u"sum of the steps' medians"_s, -62)
-               .arg(programTotal, 9, 'f', 1)
-               .arg(bareTotal, 6, 'f', 1)
-               .arg(programTotal - bareTotal, 7, 'f', 1);
+    row(u"sum of the steps' medians"_s, ms(programTotal.milliseconds), ms(bareTotal.milliseconds),
+        ms(programTotal.milliseconds - bareTotal.milliseconds),
+        QString::number(programTotal.kibibytes), QString::number(bareTotal.kibibytes),
+        QString::number(programTotal.kibibytes - bareTotal.kibibytes));
     return true;
 }
 
