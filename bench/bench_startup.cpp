@@ -28,6 +28,7 @@
 #include <QImage>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QPainter>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
@@ -55,6 +56,7 @@ const QString bareWindowProgram = QString::fromUtf8(HIRELINGS_BENCH_BARE_WINDOW)
 constexpr int repetitions = 12;
 constexpr int warmUps = 1;
 constexpr int breakdownRepetitions = 12;
+constexpr QSize textSampleSize(200, 20);
 constexpr int runTimeoutMilliseconds = 60'000;
 constexpr double nanosecondsPerMillisecond = 1e6;
 constexpr double firstFrameTarget = 1.10;
@@ -116,6 +118,17 @@ int runStepsChild(int argc, char *argv[])
         StartupMarks::mark("translations");
         const ScreenReaderListeners screenReaderListeners;
         StartupMarks::mark("accessibility");
+
+        // The first text drawn: a font engine, its glyphs and the shaper, which every window with
+        // text pays once, whatever shows the text.
+        QImage textSample(textSampleSize, QImage::Format_ARGB32_Premultiplied);
+        textSample.fill(Qt::white);
+        {
+            QPainter painter(&textSample);
+            painter.setFont(QApplication::font());
+            painter.drawText(textSample.rect(), Qt::AlignLeft, u"Наемники ZOLT и KREV 1234"_s);
+        }
+        StartupMarks::mark("text");
 
         const NameCollator collator;
         (void)collator.compare(u"Ёршов", u"Ершов");
@@ -353,6 +366,7 @@ QString stepDescription(const QByteArray &name)
         {"font", u"window font (font database)"_s},
         {"translations", u"Qt's Russian translations"_s},
         {"accessibility", u"accessibility bridge and screen reader listeners"_s},
+        {"text", u"first text drawn: font engine, shaping, glyphs"_s},
         {"collator", u"name collator (first sort only; not in the sum)"_s},
         {"packet", u"packet decode and copy into the table"_s},
         {"portrait", u"first portrait (BMP decode)"_s},
