@@ -38,8 +38,8 @@ std::unique_ptr<XvfbServer> XvfbServer::start(QString &error)
 {
     const QString program = QStandardPaths::findExecutable(u"Xvfb"_s);
     if (program.isEmpty()) {
-        error = u"Xvfb is not installed (Debian package xvfb): the start-up on the X11 platform "
-                u"cannot be measured"_s;
+        error = u"Xvfb is not installed (Debian package xvfb): nothing can be measured on the "
+                u"X11 platform"_s;
         return nullptr;
     }
     for (int attempt = 0; attempt < attempts; ++attempt) {
