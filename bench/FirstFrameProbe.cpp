@@ -2,6 +2,7 @@
 #include "FirstFrameProbe.h"
 
 #include "FirstFrameReport.h"
+#include "StartupMarks.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -45,7 +46,8 @@ void FirstFrameProbe::report()
         QCoreApplication::exit(exitCodeNoMemoryFigure);
         return;
     }
-    const QByteArray line = FirstFrameReport{frameDone, *peak, m_window.size()}.toLine();
+    const QByteArray line =
+        StartupMarks::lines() + FirstFrameReport{frameDone, *peak, m_window.size()}.toLine();
     std::fwrite(line.constData(), 1, std::size_t(line.size()), stdout);
     std::fflush(stdout);
     QCoreApplication::quit();

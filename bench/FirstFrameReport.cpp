@@ -38,7 +38,9 @@ QByteArray FirstFrameReport::toLine() const
 
 std::optional<FirstFrameReport> FirstFrameReport::fromLine(const QByteArray &line)
 {
-    const QList<QByteArray> fields = line.simplified().split(' ');
+    // Lines before the report (a child's start-up marks) are not part of it.
+    const qsizetype start = line.lastIndexOf(reportTag);
+    const QList<QByteArray> fields = line.mid(start < 0 ? 0 : start).simplified().split(' ');
     if (fields.size() != reportFieldCount || fields[0] != reportTag)
         return std::nullopt;
     const QList<QByteArray> sides = fields[3].split(sizeSeparator.front());

@@ -2,6 +2,7 @@
 // first painted frame as the program's window does under bench_startup.
 //   bench_bare_window WIDTH HEIGHT
 #include "FirstFrameProbe.h"
+#include "StartupMarks.h"
 
 #include <QApplication>
 #include <QWidget>
@@ -24,7 +25,9 @@ int positiveSide(const char *text)
 
 int main(int argc, char *argv[])
 {
+    StartupMarks::mark("main");
     QApplication application(argc, argv);
+    StartupMarks::mark("application");
     const int width = argc == expectedArgumentCount ? positiveSide(argv[1]) : 0;
     const int height = argc == expectedArgumentCount ? positiveSide(argv[2]) : 0;
     if (width == 0 || height == 0) {
@@ -35,5 +38,6 @@ int main(int argc, char *argv[])
     window.setFixedSize(width, height);
     const FirstFrameProbe probe(window);
     window.show();
+    StartupMarks::mark("shown");
     return QApplication::exec();
 }

@@ -1,17 +1,19 @@
 // The hireling packet as the program embeds it: the stored value of the data set's Data.
 #include "EmbeddedPacket.h"
 
-#include <QFile>
+#include <QResource>
 #include <QString>
 
 namespace EmbeddedPacket {
 
 QByteArray storedData()
 {
-    QFile resource(u":/data/hirelings.packet"_qs);
-    if (!resource.open(QIODevice::ReadOnly))
+    const QResource resource(u":/data/hirelings.packet"_qs);
+    if (!resource.isValid())
         return {};
-    return resource.readAll();
+    // Inflated once, straight into the array the data set takes over and lets go of after
+    // decoding; through QFile the inflated bytes would be copied once more.
+    return resource.uncompressedData();
 }
 
 } // namespace EmbeddedPacket
