@@ -139,8 +139,7 @@ int runStepsChild(int argc, char *argv[])
         dataSet.open();
         HirelingTable table;
         table.open();
-        table.appendAllFrom(dataSet, HirelingTable::AllRecords,
-                            HirelingTable::AppendKeepingRecords);
+        table.appendAllFrom(dataSet, HirelingTable::AllRecords);
         StartupMarks::mark("packet");
 
         const QImage portrait = QImage::fromData(table.currentValue(MDpic).bytes(), "BMP");
