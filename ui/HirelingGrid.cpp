@@ -147,6 +147,14 @@ void HirelingGrid::moveCurrentTo(int row)
         m_table->moveTo(target);
 }
 
+void HirelingGrid::keyboardSearch(const QString &search)
+{
+    if (m_table == nullptr)
+        return;
+    if (const int row = m_typeAhead.find(search, *m_table); row >= 0)
+        moveCurrentTo(row);
+}
+
 void HirelingGrid::currentChanged(const QModelIndex &current, const QModelIndex &previous)
 {
     QTableView::currentChanged(current, previous);
@@ -225,6 +233,10 @@ void HirelingGrid::keyPressEvent(QKeyEvent *event)
         QTableView::keyPressEvent(event);
         return;
     default:
+        if (TypeAheadSearch::typesText(*event)) {
+            keyboardSearch(event->text());
+            break;
+        }
         // Nothing else acts on a read-only grid: no editor, no insert, no delete.
         event->ignore();
         return;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "TitleButtonHeader.h"
+#include "TypeAheadSearch.h"
 
 #include <QTableView>
 
@@ -35,6 +36,10 @@ public:
     // Rows are as high as the title row: the font's height and a margin.
     [[nodiscard]] int rowHeight() const;
 
+    // Typed letters make the first hireling whose name begins with them current, in the order
+    // shown; a pause starts a new search.
+    void keyboardSearch(const QString &search) override;
+
 protected:
     void changeEvent(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
@@ -58,4 +63,5 @@ private:
     bool m_following = false;
     // The marker of each title when readers were last told.
     std::vector<TitleButtonHeader::SortMarker> m_announcedMarkers;
+    TypeAheadSearch m_typeAhead;
 };
