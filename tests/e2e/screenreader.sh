@@ -113,8 +113,8 @@ started_pids+=("$orca_pid")
 
 # spoken_lines: what the reader has said so far, one utterance a line, runs of spaces squeezed.
 spoken_lines() {
-    # Each line ends with the voice the utterance was spoken in, after the closing quote; the
-    # lines of flat review give it as a list of one.
+    # Each line ends with the voice the utterance was spoken in, after the closing quote; some
+    # (flat review's) give it as a list of one.
     sed -n "s/^[0-9:.]* - SPEECH OUTPUT: '\(.*\)' *\[\?{[^{}]*}\]\?\$/\1/p" "$speech_log" 2>/dev/null |
         tr -s ' '
 }
@@ -211,21 +211,6 @@ for _ in 1 2 3 4 5 6 7 8; do press Down; done
 expect_heard "$(name_of "$(records MDName | awk 'NR == 10 { print $2 }')")"
 end_step
 pass "eight quick Downs: the reader ends on the tenth hireling"
-
-# Flat review (the keypad's 8 reads the line under review, 9 the next one) reads the window as
-# lines on the screen: the reader asks every text shown, the dossier too, for its characters'
-# places, up to and past the last one.
-begin_step "flat review"
-xdotool key KP_Up
-expect_heard "$(name_of "$(records MDName | awk 'NR == 10 { print $2 }')") "
-# Down the lines to the dossier's (a ZOLT hireling's begins with the agency's note).
-for _ in $(seq 1 12); do
-    wait_for 30 reader_caught_up || fail "the screen reader is still busy after 30 s"
-    xdotool key KP_Prior
-done
-expect_heard "агентства ZOLT"
-end_step
-pass "flat review reads the current row's line and goes on into the dossier"
 
 readonly health_column=1
 for order in descending ascending; do
