@@ -1,6 +1,7 @@
 // The program's entry: the start-up sequence, the message loop, and the last-chance error box.
 #include "ErrorBoxes.h"
 #include "HirelingsApplication.h"
+#include "LateReaderReports.h"
 #include "PlatformStartGuard.h"
 #include "SessionBusAddress.h"
 #include "Tabula.h"
@@ -30,6 +31,7 @@ int main(int argc, char *argv[])
     std::optional<PlatformStartGuard> platformStart(std::in_place);
     HirelingsApplication application(qtArgumentCount, qtArguments);
     platformStart.reset();
+    const LateReaderReports lateReaderReports;
     try {
         application.setTitle(TfmMain::applicationTitle());
         // Loading the window decodes the embedded packet; its failures end start-up here.

@@ -15,6 +15,7 @@
 #include <QPointer>
 #include <QScreen>
 #include <QShowEvent>
+#include <QStringList>
 #include <QUrl>
 
 #include <initializer_list>
@@ -109,6 +110,7 @@ TfmAbout::TfmAbout(QWidget *owner) : QDialog(owner), ui(std::make_unique<Ui::Tfm
         u"Версия %1.%2"_qs.arg(ProgramVersion::majorNumber).arg(ProgramVersion::minorNumber));
     applyFonts();
     sizeLabelsToText();
+    describeForScreenReaders();
     // The button is the only control that takes the focus, so Enter and Esc always reach it.
     ui->OKButton->setFocus();
     connectHandlers();
@@ -211,6 +213,42 @@ void TfmAbout::sizeLabelsToText()
     for (QLabel *label : {static_cast<QLabel *>(ui->lbFendal), static_cast<QLabel *>(ui->lbCorvim),
                           ui->Label2, ui->Label3, ui->Label4, ui->Label5, ui->Label6, ui->Label7})
         sizeToText(label, Anchor::Left);
+}
+
+void TfmAbout::describeForScreenReaders()
+{
+    // The window's texts, line by line as they stand, the link captions in their lines.
+    const std::initializer_list<std::initializer_list<const QLabel *>> lines = {
+        {ui->lbNumVersion},
+        {ui->lbComment},
+        {ui->Label1},
+        {ui->Label2},
+        {ui->Label3, ui->lbFendal},
+        {ui->Label4, ui->lbCorvim, ui->Label5},
+        {ui->Label6, ui->Label7},
+        {ui->lbCopyright},
+        {ui->Label8},
+    };
+    QString description;
+    for (const auto &line : lines) {
+        QStringList texts;
+        for (const QLabel *label : line)
+            texts.append(label->text());
+        const QString lineText = texts.join(u' ').simplified();
+        if (!description.isEmpty())
+            description += description.endsWith(u':') ? u" "_qs : u". "_qs;
+        description += lineText;
+    }
+    // A screen reader that announces a newly opened window reads its loose texts, but leaves out
+    // every one shorter than three words (the version, the game, both link lines); given no loose
+    // texts, it reads the window's description instead, which holds them all. The plain texts
+    // are therefore tied to the panel they stand on, which they describe, so that none of them
+    // counts as loose; the links stay links of their own.
+    setAccessibleDescription(description + u'.');
+    for (QLabel *text :
+         {ui->lbNumVersion, ui->lbComment, ui->Label1, ui->Label2, ui->Label3, ui->Label4,
+          ui->Label5, ui->Label6, ui->Label7, ui->lbCopyright, ui->Label8})
+        text->setBuddy(ui->Panel1);
 }
 
 void TfmAbout::connectHandlers()

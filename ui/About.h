@@ -42,6 +42,7 @@ protected:
 private:
     void applyFonts();
     void sizeLabelsToText();
+    void describeForScreenReaders();
     void connectHandlers();
 
     std::unique_ptr<Ui::TfmAbout> ui;

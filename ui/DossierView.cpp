@@ -2,6 +2,7 @@
 #include "DossierView.h"
 
 #include "DataSource.h"
+#include "DossierAccessible.h"
 #include "HirelingFields.h"
 #include "HirelingTable.h"
 #include "RtfReader.h"
@@ -12,6 +13,7 @@
 
 DossierView::DossierView(QWidget *parent) : QTextEdit(parent)
 {
+    DossierAccessible::install();
     // Screen readers name the text after its field.
     setAccessibleName(HirelingFields::definition(MDmemo).displayLabel());
     setReadOnly(true);

@@ -150,6 +150,14 @@ void HirelingGrid::moveCurrentTo(int row)
         m_table->moveTo(target);
 }
 
+void HirelingGrid::keyboardSearch(const QString &search)
+{
+    if (m_table == nullptr)
+        return;
+    if (const int row = m_typeAhead.find(search, *m_table); row >= 0)
+        moveCurrentTo(row);
+}
+
 // The grid handles its mouse itself instead of through the view's selection machinery: a left press
 // on a row asks the table to make that record current, and the table's signal then selects it and
 // scrolls it into view. A press below the last row or right of the last column only takes the
@@ -220,6 +228,10 @@ void HirelingGrid::keyPressEvent(QKeyEvent *event)
         QTableView::keyPressEvent(event);
         return;
     default:
+        if (TypeAheadSearch::typesText(*event)) {
+            keyboardSearch(event->text());
+            break;
+        }
         // Nothing else acts on a read-only grid: no editor, no insert, no delete.
         event->ignore();
         return;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "TitleButtonHeader.h"
+#include "TypeAheadSearch.h"
 
 #include <QTableView>
 
@@ -40,6 +41,10 @@ public:
     // Rows are as high as the title row: the font's height and a margin.
     [[nodiscard]] int rowHeight() const;
 
+    // Typed letters make the first hireling whose name begins with them current, in the order
+    // shown; a pause starts a new search.
+    void keyboardSearch(const QString &search) override;
+
 protected:
     void changeEvent(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
@@ -62,4 +67,5 @@ private:
     HirelingTable *m_table = nullptr;
     // The marker of each title when readers were last told.
     std::vector<TitleButtonHeader::SortMarker> m_announcedMarkers;
+    TypeAheadSearch m_typeAhead;
 };

@@ -118,9 +118,12 @@ measure_main_window() {
 # (xdotool's --sync waits for a motion event, which never comes when the pointer stands there
 # already, so a click at the pointer's place goes without it.)
 click_window() {
-    local X Y WIDTH HEIGHT SCREEN WINDOW
-    eval "$(xdotool getwindowgeometry --shell "$main_window")"
-    local target_x=$((X + $1)) target_y=$((Y + $2))
+    local X Y SCREEN WINDOW origin
+    # Where the window's pixels start on the screen. (xdotool's own answer is off by the frame
+    # under a window manager that puts the window into a frame of its own.)
+    origin=$(xwininfo -id "$main_window" |
+        awk '/Absolute upper-left X:/ { x = $NF } /Absolute upper-left Y:/ { y = $NF } END { print x, y }')
+    local target_x=$((${origin% *} + $1)) target_y=$((${origin#* } + $2))
     eval "$(xdotool getmouselocation --shell)"
     if [ "$X" -eq "$target_x" ] && [ "$Y" -eq "$target_y" ]; then
         xdotool click 1
