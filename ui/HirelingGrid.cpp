@@ -157,12 +157,12 @@ void HirelingGrid::announceSortState()
         QAccessible::updateAccessibility(&changed);
     }
     // The listener hears the new order and then where the current record stands in it.
-    if (afterClick && hasFocus()) {
-        if (sortedColumn >= 0)
-            announceSortOrder(sortedColumn);
-        if (currentIndex() != m_currentBeforeClick)
-            announceCurrentCell();
-    }
+    if (!afterClick)
+        return;
+    if (sortedColumn >= 0)
+        announceSortOrder(sortedColumn);
+    if (hasFocus() && currentIndex() != m_currentBeforeClick)
+        announceCurrentCell();
 }
 
 void HirelingGrid::announceSortOrder(int sortedColumn)
