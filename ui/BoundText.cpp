@@ -55,10 +55,19 @@ void BoundText::showCurrentRecord()
 {
     const QString previous = std::exchange(m_text, m_table->currentValue(m_field).displayText(
                                                        HirelingFields::definition(m_field).kind));
+    // A sort refreshes every control with the text it has: readers hear only of real changes, as
+    // a burst of needless ones makes them drop notifications that matter.
+    if (previous == m_text)
+        return;
     update();
     if (QAccessible::isActive()) {
         QAccessibleTextUpdateEvent event(this, 0, previous, m_text);
         QAccessible::updateAccessibility(&event);
+        // An empty text has no name (BoundTextAccessible): readers that keep names hear of it.
+        if (previous.isEmpty() != m_text.isEmpty()) {
+            QAccessibleEvent renamed(this, QAccessible::NameChanged);
+            QAccessible::updateAccessibility(&renamed);
+        }
     }
 }
 

@@ -12,7 +12,7 @@ class HirelingTable;
 // Shows the field's display text on one line, never wrapped or elided, clipped at the edge its
 // alignment leaves open; "&" is an ordinary character. It never resizes itself. Screen readers see
 // a static text named after what the field holds ("Клички", "Зарплата 7 д.", …) whose text is the
-// value shown.
+// value shown, and nameless while it shows nothing.
 class BoundText final : public QWidget
 {
     Q_OBJECT

@@ -25,6 +25,10 @@ QString BoundTextAccessible::text(QAccessible::Text kind) const
 {
     if (kind == QAccessible::Value)
         return shownText();
+    // Readers say the name of a text that shows nothing in its place, as if it were the value:
+    // a wage or a deposit the record does not have is nameless, and so not read at all.
+    if (kind == QAccessible::Name && shownText().isEmpty())
+        return {};
     return QAccessibleWidget::text(kind);
 }
 

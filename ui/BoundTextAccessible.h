@@ -5,8 +5,9 @@
 
 class BoundText;
 
-// The name says what the field holds (the control's accessible name), the text interface and the
-// value give the text the control shows. The text cannot be selected or edited.
+// The name says what the field holds (the control's accessible name) while the control shows a
+// text, and is empty while it shows none; the text interface and the value give the text the
+// control shows. The text cannot be selected or edited.
 class BoundTextAccessible final : public QAccessibleWidget, public QAccessibleTextInterface
 {
 public:

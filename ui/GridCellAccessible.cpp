@@ -3,6 +3,7 @@
 
 #include "GridChildIndex.h"
 #include "HirelingGrid.h"
+#include "HirelingGridModel.h"
 
 #include <QAbstractItemModel>
 #include <QItemSelectionModel>
@@ -12,19 +13,26 @@ namespace {
 // A cell spans one row and one column.
 constexpr int cellExtent = 1;
 
+// Whether the cell at `shown` lies in `view` from its top to its bottom and at least partly across.
+bool wholeRowShown(const QRect &view, const QRect &shown)
+{
+    return shown.top() >= view.top() && shown.bottom() <= view.bottom() &&
+           shown.right() >= view.left() && shown.left() <= view.right();
+}
+
 } // namespace
 
 GridCellAccessible::GridCellAccessible(HirelingGrid *grid, int row, int column)
-    : m_grid(grid), m_row(row), m_column(column)
+    : m_grid(grid), m_index(grid->model()->index(row, column))
 {}
 
 GridCellAccessible::~GridCellAccessible() = default;
 
 QModelIndex GridCellAccessible::modelIndex() const
 {
-    if (m_grid.isNull() || m_grid->model() == nullptr)
+    if (m_grid.isNull() || m_grid->model() == nullptr || m_index.model() != m_grid->model())
         return {};
-    return m_grid->model()->index(m_row, m_column);
+    return m_index;
 }
 
 bool GridCellAccessible::isValid() const
@@ -73,13 +81,26 @@ QString GridCellAccessible::text(QAccessible::Text kind) const
     const QModelIndex index = modelIndex();
     if (!index.isValid())
         return {};
+    const QString value = index.data(Qt::DisplayRole).toString();
     switch (kind) {
     case QAccessible::Name:
+        return spokenName(index, value);
     case QAccessible::Value:
-        return index.data(Qt::DisplayRole).toString();
+        return value;
     default:
         return {};
     }
+}
+
+QString GridCellAccessible::spokenName(const QModelIndex &index, const QString &value)
+{
+    // Readers that read a whole row as the current record moves say each cell's name and never
+    // its column title, so a value carries its title with it ("здр 82"); the name says itself.
+    // An empty cell has no name, so that a title is never read as if it had a value.
+    if (index.column() == HirelingGridModel::NameColumn || value.isEmpty())
+        return value;
+    const QString title = index.model()->headerData(index.column(), Qt::Horizontal).toString();
+    return title + u' ' + value;
 }
 
 void GridCellAccessible::setText(QAccessible::Text, const QString &)
@@ -116,8 +137,8 @@ QAccessible::State GridCellAccessible::state() const
     cellState.focused = m_grid->currentIndex() == index;
     if (!m_grid->isVisible())
         cellState.invisible = true;
-    else if (!m_grid->viewport()->rect().intersects(m_grid->visualRect(index)))
-        cellState.offscreen = true;
+    else
+        cellState.offscreen = !wholeRowShown(m_grid->viewport()->rect(), m_grid->visualRect(index));
     return cellState;
 }
 
@@ -138,9 +159,9 @@ bool GridCellAccessible::isSelected() const
 QList<QAccessibleInterface *> GridCellAccessible::columnHeaderCells() const
 {
     QAccessibleInterface *grid = table();
-    if (grid == nullptr)
+    if (grid == nullptr || !isValid())
         return {};
-    QAccessibleInterface *title = grid->child(GridChildIndex::ofTitle(m_column));
+    QAccessibleInterface *title = grid->child(GridChildIndex::ofTitle(columnIndex()));
     return title != nullptr ? QList<QAccessibleInterface *>{title}
                             : QList<QAccessibleInterface *>{};
 }
@@ -153,12 +174,12 @@ QList<QAccessibleInterface *> GridCellAccessible::rowHeaderCells() const
 
 int GridCellAccessible::columnIndex() const
 {
-    return m_column;
+    return modelIndex().column();
 }
 
 int GridCellAccessible::rowIndex() const
 {
-    return m_row;
+    return modelIndex().row();
 }
 
 int GridCellAccessible::columnExtent() const

@@ -2,13 +2,20 @@
 #pragma once
 
 #include <QAccessible>
+#include <QPersistentModelIndex>
 #include <QPointer>
 
 class HirelingGrid;
 class QModelIndex;
 
-// A cell reads its text as the grid shows it. The cells of the current record's row are
-// selected, the current cell is focused, and cells scrolled out of the grid's view are off screen.
+// A cell's value is its text as the grid shows it; its name is the value after its column title
+// (the hireling's name alone in the first column). The cells of the current record's row are
+// selected, the current cell is focused, and cells not wholly in the grid's view are off screen: a
+// reader that reads what the screen shows skips a row cut by the grid's lower edge.
+//
+// A cell stands for the record it was made for, as a persistent index does: after a sort its row is
+// the record's new row and its texts stay what they were, so that readers that keep a cell's name
+// never hold a cell that now says something else, nor one that has gone.
 class GridCellAccessible final : public QAccessibleInterface, public QAccessibleTableCellInterface
 {
 public:
@@ -43,9 +50,11 @@ public:
     [[nodiscard]] QAccessibleInterface *table() const override;
 
 private:
+    // What a reader says of the cell at `index` that shows `value`.
+    [[nodiscard]] static QString spokenName(const QModelIndex &index, const QString &value);
     [[nodiscard]] QModelIndex modelIndex() const;
 
     QPointer<HirelingGrid> m_grid;
-    int m_row;
-    int m_column;
+    // Follows its record when the rows are reordered or inserted before it.
+    QPersistentModelIndex m_index;
 };

@@ -3,6 +3,7 @@
 
 #include "DataSource.h"
 #include "GridChildIndex.h"
+#include "HirelingGridAccessible.h"
 #include "HirelingGridModel.h"
 #include "HirelingTable.h"
 #include "TitleButtonHeader.h"
@@ -32,6 +33,16 @@ HirelingGrid::HirelingGrid(QWidget *parent)
     : QTableView(parent), m_titles(new TitleButtonHeader(this))
 {
     setHorizontalHeader(m_titles);
+    setAccessibleName(u"Наемники"_qs);
+    // Connected before anyone else can connect to the click, so that the grid knows of it before
+    // the table is sorted. The titles' refresh ends the click; should the click's handler fail
+    // before it, the click ends with the event loop's next turn all the same.
+    connect(m_titles, &TitleButtonHeader::titleBtnClick, this, [this] {
+        m_titleClickUnderway = true;
+        m_currentBeforeClick = currentIndex();
+        QMetaObject::invokeMethod(
+            this, [this] { m_titleClickUnderway = false; }, Qt::QueuedConnection);
+    });
     connect(m_titles, &TitleButtonHeader::markersRefreshed, this, &HirelingGrid::announceSortState);
     verticalHeader()->hide();
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -64,6 +75,8 @@ void HirelingGrid::bind(DataSource &source, HirelingTable &table)
     m_table = &table;
     auto *rows = new HirelingGridModel(table, this);
     setModel(rows);
+    connect(rows, &QAbstractItemModel::layoutChanged, this, [this] { ++m_rowMoves; });
+    connect(rows, &QAbstractItemModel::rowsInserted, this, [this] { ++m_rowMoves; });
     // Qt calls the slots of one signal in the order they were connected: the model takes each
     // change in before the grid selects and scrolls among its rows.
     rows->bindTo(source);
@@ -127,18 +140,75 @@ void HirelingGrid::centreCurrentRecord()
 
 void HirelingGrid::announceSortState()
 {
+    const bool afterClick = std::exchange(m_titleClickUnderway, false);
     if (model() == nullptr)
         return;
     const auto columns = static_cast<std::size_t>(model()->columnCount());
     m_announcedMarkers.resize(columns, TitleButtonHeader::SortMarker::None);
+    int sortedColumn = -1;
     for (std::size_t column = 0; column < columns; ++column) {
         const TitleButtonHeader::SortMarker marker = m_titles->sortMarker(static_cast<int>(column));
+        if (marker != TitleButtonHeader::SortMarker::None)
+            sortedColumn = static_cast<int>(column);
         if (marker == std::exchange(m_announcedMarkers[column], marker) || !QAccessible::isActive())
             continue;
         QAccessibleEvent changed(this, QAccessible::DescriptionChanged);
         changed.setChild(GridChildIndex::ofTitle(static_cast<int>(column)));
         QAccessible::updateAccessibility(&changed);
     }
+    // The listener hears the new order and then where the current record stands in it.
+    if (!afterClick)
+        return;
+    if (sortedColumn >= 0)
+        announceSortOrder(sortedColumn);
+    if (hasFocus() && currentIndex() != m_currentBeforeClick)
+        announceCurrentCell();
+}
+
+void HirelingGrid::announceSortOrder(int sortedColumn)
+{
+    auto *table =
+        dynamic_cast<HirelingGridAccessible *>(QAccessible::queryAccessibleInterface(this));
+    const QAccessibleInterface *title =
+        table != nullptr ? table->child(GridChildIndex::ofTitle(sortedColumn)) : nullptr;
+    if (title == nullptr)
+        return;
+    table->announce(
+        u"%1, %2"_qs.arg(title->text(QAccessible::Name), title->text(QAccessible::Description)));
+}
+
+void HirelingGrid::announceCurrentCell()
+{
+    const QModelIndex current = currentIndex();
+    if (!QAccessible::isActive() || !current.isValid() || model() == nullptr)
+        return;
+    QAccessibleEvent focused(this, QAccessible::Focus);
+    focused.setChild(
+        GridChildIndex::ofCell(current.row(), current.column(), model()->columnCount()));
+    QAccessible::updateAccessibility(&focused);
+}
+
+void HirelingGrid::focusInEvent(QFocusEvent *event)
+{
+    QTableView::focusInEvent(event);
+    // The widget's own focus notification names the table only, and it is sent after this
+    // handler: the current cell follows it, so that the listener hears the row.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (hasFocus())
+                announceCurrentCell();
+        },
+        Qt::QueuedConnection);
+}
+
+void HirelingGrid::currentChanged(const QModelIndex &current, const QModelIndex &previous)
+{
+    // During a title click the table view's own notification would come before the title's.
+    if (m_titleClickUnderway)
+        QAbstractItemView::currentChanged(current, previous);
+    else
+        QTableView::currentChanged(current, previous);
 }
 
 void HirelingGrid::moveCurrentTo(int row)

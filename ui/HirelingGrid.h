@@ -15,8 +15,11 @@ class HirelingTable;
 // the table holds. Clicks, the navigation keys and assistive technology ask the table to move its
 // current record; the table's signal then moves the view, which never writes back. After the
 // table's order changes, the rows are chosen anew around the current record, which stands in the
-// middle row as far as the ends of the order allow. Screen readers see a table whose column titles
-// tell the sort state and can be pressed.
+// middle row as far as the ends of the order allow. Screen readers see a table named "Наемники"
+// whose column titles tell the sort state and can be pressed. They are told of the current cell
+// when the grid takes the focus, and after a title click of the title with its new direction
+// ("здр, по убыванию", as a notification) and then, when another record became current, of its
+// cell.
 class HirelingGrid final : public QTableView
 {
     Q_OBJECT
@@ -45,8 +48,14 @@ public:
     // shown; a pause starts a new search.
     void keyboardSearch(const QString &search) override;
 
+    // Counts the changes that moved rows (a new order, rows inserted): an accessible interface
+    // that files cells by row knows when to file them anew.
+    [[nodiscard]] int rowMoves() const { return m_rowMoves; }
+
 protected:
     void changeEvent(QEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
     void keyPressEvent(QKeyEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
@@ -61,6 +70,11 @@ private:
     // The titles' descriptions follow the markers; readers that listen are told of each title
     // whose marker changed.
     void announceSortState();
+    // Tells readers that the focus is on the current cell, as the table view does when the
+    // current cell changes while the grid has the focus.
+    void announceCurrentCell();
+    // Tells readers the title of `sortedColumn` and its direction ("здр, по убыванию").
+    void announceSortOrder(int sortedColumn);
     void applyRowHeight();
 
     TitleButtonHeader *m_titles = nullptr;
@@ -68,4 +82,10 @@ private:
     // The marker of each title when readers were last told.
     std::vector<TitleButtonHeader::SortMarker> m_announcedMarkers;
     TypeAheadSearch m_typeAhead;
+    // From a title click until its markers are shown: the current cell is announced after the
+    // title, not on its way.
+    bool m_titleClickUnderway = false;
+    // The current cell when the click came: it follows its record through the sort.
+    QPersistentModelIndex m_currentBeforeClick;
+    int m_rowMoves = 0;
 };

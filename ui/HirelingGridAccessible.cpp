@@ -1,6 +1,7 @@
 // What assistive technology sees of the hireling grid: a table of titles and cells.
 #include "HirelingGridAccessible.h"
 
+#include "GridAnnouncementAccessible.h"
 #include "GridCellAccessible.h"
 #include "GridChildIndex.h"
 #include "GridHiddenTitleAccessible.h"
@@ -24,6 +25,8 @@ HirelingGridAccessible::~HirelingGridAccessible()
 {
     for (const QAccessible::Id id : std::as_const(m_children))
         QAccessible::deleteAccessibleInterface(id);
+    if (m_announcement != 0)
+        QAccessible::deleteAccessibleInterface(m_announcement);
 }
 
 HirelingGrid *HirelingGridAccessible::grid() const
@@ -64,6 +67,12 @@ int HirelingGridAccessible::childCount() const
 {
     if (grid()->model() == nullptr)
         return 0;
+    return (rowCount() + titleRows) * (columnCount() + rowTitleColumns) +
+           (m_announcement != 0 ? 1 : 0);
+}
+
+int HirelingGridAccessible::announcementIndex() const
+{
     return (rowCount() + titleRows) * (columnCount() + rowTitleColumns);
 }
 
@@ -71,11 +80,23 @@ QAccessibleInterface *HirelingGridAccessible::child(int index) const
 {
     if (index < 0 || index >= childCount())
         return nullptr;
-    if (const auto known = m_children.constFind(index); known != m_children.constEnd())
-        return QAccessible::accessibleInterface(known.value());
+    if (index == announcementIndex())
+        return QAccessible::accessibleInterface(m_announcement);
+    // Rows may have moved while no reader listened for the change.
+    if (m_filedAtRowMoves != grid()->rowMoves())
+        followRecords();
+    if (QAccessibleInterface *known = knownChild(index))
+        return known;
     QAccessibleInterface *made = makeChild(index);
     m_children.insert(index, QAccessible::registerAccessibleInterface(made));
     return made;
+}
+
+QAccessibleInterface *HirelingGridAccessible::knownChild(int index) const
+{
+    const auto known = m_children.constFind(index);
+    return known != m_children.constEnd() ? QAccessible::accessibleInterface(known.value())
+                                          : nullptr;
 }
 
 QAccessibleInterface *HirelingGridAccessible::makeChild(int index) const
@@ -97,10 +118,19 @@ int HirelingGridAccessible::indexOfChild(const QAccessibleInterface *child) cons
     if (child == nullptr)
         return -1;
     // Only interfaces this table made are its children, and it knows each one's number.
-    const QAccessible::Id id = QAccessible::uniqueId(const_cast<QAccessibleInterface *>(child));
+    auto *asked = const_cast<QAccessibleInterface *>(child);
+    const QAccessible::Id id = QAccessible::uniqueId(asked);
+    if (m_announcement != 0 && id == m_announcement)
+        return announcementIndex();
     for (auto entry = m_children.constBegin(); entry != m_children.constEnd(); ++entry) {
-        if (entry.value() == id)
-            return entry.key();
+        if (entry.value() != id)
+            continue;
+        // A cell's number is where its record stands now.
+        if (QAccessibleTableCellInterface *cell = asked->tableCellInterface())
+            return asked->isValid() ? GridChildIndex::ofCell(cell->rowIndex(), cell->columnIndex(),
+                                                             columnCount())
+                                    : -1;
+        return entry.key();
     }
     return -1;
 }
@@ -257,23 +287,47 @@ bool HirelingGridAccessible::unselectColumn(int)
 
 void HirelingGridAccessible::modelChange(QAccessibleTableModelChangeEvent *event)
 {
-    // Changed values keep every cell where it is; any other change may move or drop rows. A
-    // forgotten cell gets a new interface when next asked for, so that no reader keeps a cell
-    // that now shows another record under what it knew.
+    // Changed values keep every cell where it is. A new order or new rows move cells with their
+    // records: each is filed under its record's new row, and only a cell whose record is gone is
+    // dropped. Readers thus keep valid cells that still say what they said.
     if (event->modelChangeType() != QAccessibleTableModelChangeEvent::DataChanged)
-        forgetRows();
+        followRecords();
 }
 
-void HirelingGridAccessible::forgetRows()
+void HirelingGridAccessible::followRecords() const
 {
-    for (auto entry = m_children.begin(); entry != m_children.end();) {
-        const QAccessibleInterface *known = QAccessible::accessibleInterface(entry.value());
-        if (known != nullptr && known->role() == QAccessible::ColumnHeader) {
-            ++entry;
+    QHash<int, QAccessible::Id> refiled;
+    const int columns = columnCount();
+    for (auto entry = m_children.cbegin(); entry != m_children.cend(); ++entry) {
+        QAccessibleInterface *known = QAccessible::accessibleInterface(entry.value());
+        if (known == nullptr)
             continue;
-        }
-        if (known != nullptr)
+        QAccessibleTableCellInterface *cell = known->tableCellInterface();
+        if (cell == nullptr) {
+            // Titles, row titles and the corner stand where they stood.
+            refiled.insert(entry.key(), entry.value());
+        } else if (known->isValid()) {
+            refiled.insert(GridChildIndex::ofCell(cell->rowIndex(), cell->columnIndex(), columns),
+                           entry.value());
+        } else {
             QAccessible::deleteAccessibleInterface(entry.value());
-        entry = m_children.erase(entry);
+        }
     }
+    m_children = std::move(refiled);
+    m_filedAtRowMoves = grid()->rowMoves();
+}
+
+void HirelingGridAccessible::announce(const QString &text)
+{
+    if (m_announcement != 0) {
+        if (QAccessibleInterface *former = QAccessible::accessibleInterface(m_announcement)) {
+            QAccessibleEvent hidden(former, QAccessible::ObjectHide);
+            QAccessible::updateAccessibility(&hidden);
+        }
+        QAccessible::deleteAccessibleInterface(std::exchange(m_announcement, 0));
+    }
+    auto *made = new GridAnnouncementAccessible(grid(), text);
+    m_announcement = QAccessible::registerAccessibleInterface(made);
+    QAccessibleEvent shown(made, QAccessible::ObjectShow);
+    QAccessible::updateAccessibility(&shown);
 }

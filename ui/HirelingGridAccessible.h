@@ -12,7 +12,8 @@ class HirelingGrid;
 // titles and the corner hidden, and so do their interfaces. Column titles name their columns,
 // describe the sort state of a sorted one and can be pressed; cells give their text and whether
 // their row is the current one. The interfaces of the children are made when first asked for and
-// kept until the rows change.
+// kept; a cell follows its record when the rows move (GridCellAccessible). After them comes the
+// notification of the grid's last announcement, once there has been one.
 class HirelingGridAccessible final : public QAccessibleWidget, public QAccessibleTableInterface
 {
 public:
@@ -55,11 +56,23 @@ public:
     bool unselectColumn(int column) override;
     void modelChange(QAccessibleTableModelChangeEvent *event) override;
 
+    // Puts up a new notification saying `text` as the last child, in place of the one before,
+    // and tells readers that it is shown (GridAnnouncementAccessible).
+    void announce(const QString &text);
+
 private:
     [[nodiscard]] HirelingGrid *grid() const;
     [[nodiscard]] QAccessibleInterface *makeChild(int index) const;
-    void forgetRows();
+    [[nodiscard]] QAccessibleInterface *knownChild(int index) const;
+    // The number of the notification, after every title and cell.
+    [[nodiscard]] int announcementIndex() const;
+    // Files every known cell under its record's row; drops cells whose record is gone.
+    void followRecords() const;
 
-    // Child number → registered interface. Cells and row titles are forgotten when rows change.
+    // Child number → registered interface. Cells are filed anew when rows move.
     mutable QHash<int, QAccessible::Id> m_children;
+    // The grid's count of row moves when the cells were last filed (HirelingGrid::rowMoves()).
+    mutable int m_filedAtRowMoves = 0;
+    // The notification last put up; 0 before the first.
+    QAccessible::Id m_announcement = 0;
 };

@@ -12,7 +12,7 @@ class HirelingTable;
 // pixel ratios, filtered at fractional ones). While focused it shows a one-pixel frame; Ctrl+C and
 // Ctrl+Insert put the original bitmap on the clipboard. Nothing can change the picture: cut, paste
 // and delete keys are swallowed. Screen readers see it as a picture named after the hireling,
-// "Фото: <name>".
+// "Фото: <name>"; the main window describes it with what the detail panel shows.
 class PortraitView final : public QWidget
 {
     Q_OBJECT

@@ -5,6 +5,7 @@
 
 #include "About.h"
 #include "AppFonts.h"
+#include "BoundText.h"
 #include "ClientDataSet.h"
 #include "DataSource.h"
 #include "EmbeddedPacket.h"
@@ -18,6 +19,7 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QStringList>
 
 #include <array>
 #include <utility>
@@ -105,6 +107,8 @@ void TfmMain::loadDescription()
     dsMD->setDataSet(MD);
     connect(dsMD, &DataSource::dataChange, this,
             HandlerErrors::guarded(this, &TfmMain::dsMDDataChange));
+    // After the handler, which decides what the panel shows.
+    connect(dsMD, &DataSource::dataChange, this, &TfmMain::describeDetailPanel);
 
     bindControls();
     TitleButtonHeader *titles = ui->RxDBGrid1->titleButtons();
@@ -179,6 +183,30 @@ void TfmMain::dsMDDataChange()
     const bool noDeposit = MD->currentValue(MDdeposit).asFloat() == 0.0;
     ui->lb5->setVisible(!noDeposit);
     ui->dbDep->setVisible(!noDeposit);
+}
+
+QString TfmMain::detailPanelSummary() const
+{
+    QStringList parts;
+    if (!ui->lbKREV->text().isEmpty())
+        parts.append(ui->lbKREV->text());
+    // In the panel's reading order: the terms, then the person.
+    for (const BoundText *text :
+         {ui->db1day, ui->db7day, ui->db15day, ui->dbDep, ui->dbTol, ui->dbAlias, ui->dbSpec,
+          ui->dbChr, ui->DBText2, ui->dbFrends, ui->dbNoFrends}) {
+        // A hidden text and one that shows nothing say nothing about the hireling.
+        if (text->isHidden() || text->text().isEmpty())
+            continue;
+        parts.append(u"%1: %2"_qs.arg(text->accessibleName(), text->text()));
+    }
+    return parts.join(u"; "_qs);
+}
+
+void TfmMain::describeDetailPanel()
+{
+    const QString summary = detailPanelSummary();
+    if (ui->lbdbImage->accessibleDescription() != summary)
+        ui->lbdbImage->setAccessibleDescription(summary);
 }
 
 void TfmMain::RxDBGrid1TitleBtnClick(int column)

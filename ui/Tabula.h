@@ -51,6 +51,11 @@ private:
     void loadDescription();
     void bindControls();
     void setAutoSizedCaption(class QLabel *label, const QString &caption);
+    // The detail panel in words, the agency first and then each shown text that holds something
+    // ("Зарплата 1 д.: 1 300; …"); the portrait, which Tab reaches from the grid, is described by
+    // it after every change, so that a listener can learn the panel without hunting for it.
+    [[nodiscard]] QString detailPanelSummary() const;
+    void describeDetailPanel();
     void refreshBoundControls();
 
     std::unique_ptr<Ui::TfmMain> ui;

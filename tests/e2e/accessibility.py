@@ -109,16 +109,27 @@ def wait_until(what, probe, seconds=WAIT_SECONDS):
 
 
 class Announcements:
-    """The sort-state changes the program announces to readers that listen for them."""
+    """The sort-state changes the program announces to readers that listen for them: changed
+    descriptions, and notifications that are shown (which readers speak wherever they are)."""
 
     EVENT = "object:property-change:accessible-description"
+    SHOWN = "object:state-changed:showing"
 
     def __init__(self):
         self.sources = []
+        self.notifications = []
         pyatspi.Registry.registerEventListener(self.heard, self.EVENT)
+        pyatspi.Registry.registerEventListener(self.shown, self.SHOWN)
 
     def heard(self, event):
-        self.sources.append(event.source.name if event.source is not None else None)
+        # Of the descriptions, the titles' tell the sort state (the portrait's tells the panel).
+        if event.source is None or event.source.getRole() == pyatspi.ROLE_TABLE_COLUMN_HEADER:
+            self.sources.append(event.source.name if event.source is not None else None)
+
+    def shown(self, event):
+        if event.detail1 and event.source is not None \
+                and event.source.getRole() == pyatspi.ROLE_NOTIFICATION:
+            self.notifications.append(event.source.name)
 
     def listen(self, seconds):
         """Takes in what arrives within `seconds`; events come through the GLib main loop."""
@@ -132,6 +143,13 @@ class Announcements:
     def clear(self):
         self.listen(POLL_SECONDS)
         self.sources.clear()
+        self.notifications.clear()
+
+    def wait_for_notification(self, text):
+        wait_until(f"the notification «{text}»",
+                   lambda: self.listen(POLL_SECONDS) or text in self.notifications)
+        self.listen(POLL_SECONDS)
+        return list(self.notifications)
 
     def wait_for(self, name):
         wait_until(f"the announcement of «{name}»'s sort state",
@@ -310,7 +328,10 @@ class MainWindow:
         expect_equal(self.grid.nRows, len(self.records), f"{what}: rows")
         expect_equal(self.grid.nColumns, len(GRID_FIELDS), f"{what}: columns")
         expect_equal([title.name for title in self.titles()], GRID_TITLES, f"{what}: titles")
-        expected = [[shown(record, field) for field in GRID_FIELDS] for record in order]
+        # A reader that reads a row cell by cell hears each value with its column title.
+        expected = [[shown(record, field) if column == NAME_COLUMN
+                     else f"{GRID_TITLES[column]} {shown(record, field)}"
+                     for column, field in enumerate(GRID_FIELDS)] for record in order]
         actual = self.rows()
         for row, (read, wanted) in enumerate(zip(actual, expected)):
             expect_equal(read, wanted, f"{what}: row {row}")
@@ -327,7 +348,14 @@ class MainWindow:
         """The panel as the data of `record` and the agency rules say it should read."""
         objects = self.objects()
         showing_labels = [o for o in objects if o.getRole() == pyatspi.ROLE_LABEL and is_showing(o)]
-        texts = {o.name: o for o in objects if o.getRole() == pyatspi.ROLE_LABEL and has_text(o)}
+        texts = {o.name: o for o in objects
+                 if o.getRole() == pyatspi.ROLE_LABEL and has_text(o) and o.name}
+        # A text that shows nothing has no name, so that no reader reads its name in its place.
+        nameless = [o for o in objects
+                    if o.getRole() == pyatspi.ROLE_LABEL and has_text(o) and not o.name]
+        empty = {name for name, field in DETAIL_TEXTS.items() if shown(record, field) == ""}
+        expect_equal(len(nameless), len(empty), f"{what}: nameless detail texts")
+        expect(all(text_of(o) == "" for o in nameless), f"{what}: a nameless text shows something")
         captions = {o.name: o for o in objects
                     if o.getRole() == pyatspi.ROLE_LABEL and not has_text(o)}
 
@@ -338,8 +366,11 @@ class MainWindow:
         hidden = {"Страховка"} if not krev and deposit == 0 else set()
         either = {"Страховка"} if krev else set()
 
-        expect_equal(sorted(texts), sorted(DETAIL_TEXTS), f"{what}: names of the detail texts")
+        expect_equal(sorted(texts), sorted(set(DETAIL_TEXTS) - empty),
+                     f"{what}: names of the detail texts")
         for name, field in DETAIL_TEXTS.items():
+            if name in empty:
+                continue
             control = texts[name]
             if name in hidden:
                 expect(not is_showing(control), f"{what}: the hidden «{name}» is shown")
@@ -362,6 +393,12 @@ class MainWindow:
 
         portrait = [o for o in objects if o.getRole() == pyatspi.ROLE_IMAGE]
         expect_equal([o.name for o in portrait], [f"Фото: {record['MDName']}"], f"{what}: portrait")
+        # The portrait, which Tab reaches from the grid, describes the panel: the agency, then
+        # each shown text that holds something, and nothing hidden or empty.
+        summary = portrait[0].description
+        told = [agency] + [f"{name}: {shown(record, field)}" for name, field in DETAIL_TEXTS.items()
+                           if name not in empty and name not in hidden]
+        expect_equal(sorted(summary.split("; ")), sorted(told), f"{what}: portrait description")
         dossier = [o for o in objects if o.getRole() == pyatspi.ROLE_TEXT and o.name == "Досье"]
         expect_equal(len(dossier), 1, f"{what}: dossiers named «Досье»")
         expected_dossier = dossier_text(os.path.join(self.dossiers, record["id"] + ".rtf"))
@@ -382,6 +419,7 @@ def read_main_window(application, records, assets, announcements):
     wait_until("the records in the grid", lambda: main.grid.nRows == len(records))
 
     # At start: load order, no sort marker, the first record current.
+    expect_equal(main.table.name, "Наемники", "the grid's name")
     main.check_grid(records, "at start")
     main.check_sort_state([""] * len(GRID_TITLES), "at start")
     expect_equal(main.check_current("at start")[0], 0, "current row at start")
@@ -408,6 +446,10 @@ def read_main_window(application, records, assets, announcements):
         # Readers that listen hear that this title's sort state changed, and no other's.
         expect_equal(announcements.wait_for(GRID_TITLES[HEALTH_COLUMN]),
                      {GRID_TITLES[HEALTH_COLUMN]}, "titles announced after the press")
+        # and every reader hears the title and its new direction, once.
+        told = f"{GRID_TITLES[HEALTH_COLUMN]}, {direction}"
+        expect_equal(announcements.wait_for_notification(told), [told],
+                     "notifications after the press")
         states = [""] * len(GRID_TITLES)
         states[HEALTH_COLUMN] = direction
         what = f"after «здр» {direction}"
@@ -421,7 +463,10 @@ def read_main_window(application, records, assets, announcements):
     main.grid.addRowSelection(5)
     wait_until("row 5 current", lambda: list(main.grid.getSelectedRows()) == [5])
     hireling = main.grid.getAccessibleAt(5, NAME_COLUMN).name
+    announcements.clear()
     press(main.titles()[NAME_COLUMN])
+    told = f"{GRID_TITLES[NAME_COLUMN]}, {ASCENDING}"
+    expect_equal(announcements.wait_for_notification(told), [told], "notifications after «Наемник»")
     states = [""] * len(GRID_TITLES)
     states[NAME_COLUMN] = ASCENDING
     wait_until("the names sorted", lambda: [t.description for t in main.titles()] == states)

@@ -31,7 +31,8 @@ enum GridColumn
     NameColumn = 0,
     HealthColumn = 1,
     StrengthColumn = 4,
-    LevelColumn = 11
+    LevelColumn = 11,
+    WageColumn = 12
 };
 
 template <typename T = QWidget> T *child(const QWidget &window, const char *name)
@@ -108,15 +109,23 @@ private slots:
     void textGeometryFollowsTheAlignment_data();
     void textGeometryFollowsTheAlignment();
     void portraitIsAPictureOfTheHireling();
+    void portraitDescribesTheDetailPanel_data();
+    void portraitDescribesTheDetailPanel();
     void dossierIsNamedAndReadable();
     void hiddenControlsAreInvisible();
     void gridIsATableOfTitlesAndCells();
     void childNumbersMatchTheTableViewsOwn();
+    void cellsNameTheirColumn_data();
+    void cellsNameTheirColumn();
+    void cellsFollowTheirRecordsThroughSorts_data();
+    void cellsFollowTheirRecordsThroughSorts();
     void cellsTellTheCurrentRowAndWhatIsOnScreen();
     void selectingARowMakesItsRecordCurrent();
     void pressingTitlesSortsAsClickingThem_data();
     void pressingTitlesSortsAsClickingThem();
     void titlesDescribeTheSortState();
+    void titleClicksAreAnnounced_data();
+    void titleClicksAreAnnounced();
     void aboutWindowLinksArePressableLinks();
 
 private:
@@ -194,14 +203,15 @@ void AccessibilityTest::detailTextsSayWhatTheyHold()
     QCOMPARE(text->role(), QAccessible::StaticText);
     QCOMPARE(text->text(QAccessible::Name), name);
     QVERIFY(text->textInterface() != nullptr);
-    // The value follows the current record, also to a KREV record whose terms are null.
-    for (const int row : {0, recordCount - 1, 7}) {
+    // The value follows the current record, also to a KREV record whose terms are null: a text
+    // that shows nothing has no name either, so that no reader reads the name in its place.
+    for (const int row : {0, recordCount - 1, 7, 0}) {
         table->moveTo(row);
         const QString value = table->value(row, HirelingField(field)).displayText(kind);
         QCOMPARE(wholeText(text), value);
         QCOMPARE(text->text(QAccessible::Value), value);
         QCOMPARE(text->textInterface()->characterCount(), int(value.size()));
-        QCOMPARE(text->text(QAccessible::Name), name);
+        QCOMPARE(text->text(QAccessible::Name), value.isEmpty() ? QString() : name);
     }
     // Parts of the text, as a reader asks for words and characters.
     QAccessibleTextInterface *reading = text->textInterface();
@@ -273,6 +283,46 @@ void AccessibilityTest::portraitIsAPictureOfTheHireling()
     QVERIFY(portrait->state().focusable);
 }
 
+void AccessibilityTest::portraitDescribesTheDetailPanel_data()
+{
+    QTest::addColumn<int>("from");
+    QTest::addColumn<int>("to");
+    QTest::addColumn<QString>("description");
+
+    QTest::newRow("ZOLT with a deposit, back from KREV")
+        << 40 << 0
+        << u"ZOLT; Зарплата 1 д.: 1 900; Зарплата 7 д.: 12 550; Зарплата 14 д.: 22 800; "
+           "Страховка: 1 200; Стоим. оборуд.: 1 640; Клички: Вершина, Summit, Глебыч; "
+           "Специальность: штурмовик, ближний бой; Характер: спокойный; Оборудование: автомат "
+           "АКС-9, бронежилет (легк.), гранаты РГ-5 (3 шт.), аптечка, нож \"Барс\", фляга; "
+           "Симпатия: Кречет, Ирма; Непрязнь: Брага"_qs;
+    QTest::newRow("ZOLT without a deposit")
+        << 0 << 4
+        << u"ZOLT; Зарплата 1 д.: 450; Зарплата 7 д.: 2 950; Зарплата 14 д.: 5 400; "
+           "Стоим. оборуд.: 520; Клички: Лед, Ice, Ледок, Моторист; Специальность: механик "
+           "(двигатели); Характер: спокойный; Оборудование: пистолет П-96, набор инструментов, "
+           "паяльник, изолента (2 шт.), фонарь; Симпатия: Карп; Непрязнь: Вдова"_qs;
+    QTest::newRow("KREV after a deposit")
+        << 0 << 40
+        << u"KREV; Зарплата 1 д.: 2 000; Клички: Перепел, Quail; Специальность: разведчик; "
+           "Характер: весельчак; Оборудование: карабин КС-5, бинокль, нож; Симпатия: Рысь; "
+           "Непрязнь: Немец"_qs;
+}
+
+void AccessibilityTest::portraitDescribesTheDetailPanel()
+{
+    QFETCH(int, from);
+    QFETCH(int, to);
+    QFETCH(QString, description);
+
+    // What Tab reaches from the grid tells the panel: the terms the agency offers and the texts
+    // that hold something, never a hidden item or the name of an empty text.
+    QAccessibleInterface *portrait = accessibleOf(child(*window, "lbdbImage"));
+    table->moveTo(from);
+    table->moveTo(to);
+    QCOMPARE(portrait->text(QAccessible::Description), description);
+}
+
 void AccessibilityTest::dossierIsNamedAndReadable()
 {
     auto *dossier = child<DossierView>(*window, "DBRichEdit1");
@@ -307,6 +357,7 @@ void AccessibilityTest::gridIsATableOfTitlesAndCells()
 {
     QAccessibleInterface *table = grid();
     QCOMPARE(table->role(), QAccessible::Table);
+    QCOMPARE(table->text(QAccessible::Name), u"Наемники"_qs);
     QAccessibleTableInterface *cells = table->tableInterface();
     QVERIFY(cells != nullptr);
     QCOMPARE(cells->rowCount(), recordCount);
@@ -326,8 +377,8 @@ void AccessibilityTest::gridIsATableOfTitlesAndCells()
         for (int column = 0; column < columnCount; ++column) {
             QAccessibleInterface *cell = cells->cellAt(row, column);
             QCOMPARE(cell->role(), QAccessible::Cell);
-            QCOMPARE(cell->text(QAccessible::Name),
-                     model->index(row, column).data(Qt::DisplayRole).toString());
+            const QString value = model->index(row, column).data(Qt::DisplayRole).toString();
+            QCOMPARE(cell->text(QAccessible::Value), value);
             QCOMPARE(cell->tableCellInterface()->rowIndex(), row);
             QCOMPARE(cell->tableCellInterface()->columnIndex(), column);
             QCOMPARE(cell->parent(), table);
@@ -363,6 +414,94 @@ void AccessibilityTest::childNumbersMatchTheTableViewsOwn()
     QCOMPARE(GridChildIndex::ofCell(2, 3, columnCount), 3 * (columnCount + 1) + 4);
 }
 
+void AccessibilityTest::cellsNameTheirColumn_data()
+{
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("title");
+
+    QTest::newRow("name") << 0 << int(NameColumn) << u"Глеб Вершинин"_qs << u"Глеб Вершинин"_qs
+                          << u"Наемник"_qs;
+    QTest::newRow("skill") << 0 << int(HealthColumn) << u"здр 80"_qs << u"80"_qs << u"здр"_qs;
+    QTest::newRow("level") << 0 << int(LevelColumn) << u"урв 4"_qs << u"4"_qs << u"урв"_qs;
+    QTest::newRow("wage") << 0 << int(WageColumn) << u"1 д 1 900"_qs << u"1 900"_qs << u"1 д"_qs;
+    QTest::newRow("KREV wage") << 40 << int(WageColumn) << u"1 д 2 000"_qs << u"2 000"_qs
+                               << u"1 д"_qs;
+}
+
+void AccessibilityTest::cellsNameTheirColumn()
+{
+    QFETCH(int, row);
+    QFETCH(int, column);
+    QFETCH(QString, name);
+    QFETCH(QString, value);
+    QFETCH(QString, title);
+
+    // A reader that reads a row cell by cell says each cell's name and not its column title.
+    QAccessibleInterface *cell = grid()->tableInterface()->cellAt(row, column);
+    QCOMPARE(cell->text(QAccessible::Name), name);
+    QCOMPARE(cell->text(QAccessible::Value), value);
+    QCOMPARE(cell->text(QAccessible::Description), QString());
+    // Readers that ask for the title get it as before.
+    const QList<QAccessibleInterface *> titles = cell->tableCellInterface()->columnHeaderCells();
+    QCOMPARE(titles.size(), 1);
+    QCOMPARE(titles.front()->text(QAccessible::Name), title);
+}
+
+void AccessibilityTest::cellsFollowTheirRecordsThroughSorts_data()
+{
+    QTest::addColumn<QList<int>>("titles");
+    QTest::newRow("health, down") << QList<int>{HealthColumn};
+    QTest::newRow("health, down and up") << QList<int>{HealthColumn, HealthColumn};
+    QTest::newRow("name, up and down") << QList<int>{NameColumn, NameColumn};
+    QTest::newRow("strength, then name") << QList<int>{StrengthColumn, NameColumn};
+}
+
+void AccessibilityTest::cellsFollowTheirRecordsThroughSorts()
+{
+    QFETCH(QList<int>, titles);
+
+    // Cells a reader knows from before the sort: the first and the current rows' and one below.
+    QAccessibleInterface *table = grid();
+    QAccessibleTableInterface *cells = table->tableInterface();
+    this->table->moveTo(9);
+    struct Known
+    {
+        QAccessibleInterface *cell;
+        int loadNumber;
+        QString name;
+    };
+    std::vector<Known> known;
+    for (const int row : {0, 9, 30}) {
+        for (const int column : {int(NameColumn), int(HealthColumn), int(WageColumn)}) {
+            QAccessibleInterface *cell = cells->cellAt(row, column);
+            known.push_back({cell, this->table->loadNumber(row), cell->text(QAccessible::Name)});
+        }
+    }
+    for (const int column : titles)
+        title(column)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+
+    for (const Known &before : known) {
+        // The same cell says the same, stands in its record's new row and is found there.
+        QVERIFY(before.cell->isValid());
+        QCOMPARE(before.cell->text(QAccessible::Name), before.name);
+        const int row = before.cell->tableCellInterface()->rowIndex();
+        QCOMPARE(this->table->loadNumber(row), before.loadNumber);
+        const int column = before.cell->tableCellInterface()->columnIndex();
+        QCOMPARE(cells->cellAt(row, column), before.cell);
+        QCOMPARE(table->indexOfChild(before.cell),
+                 GridChildIndex::ofCell(row, column, columnCount));
+        QCOMPARE(before.cell->text(QAccessible::Description), QString());
+    }
+    // Every row reads as the table now orders it.
+    for (int row = 0; row < recordCount; ++row) {
+        QCOMPARE(cells->cellAt(row, NameColumn)->text(QAccessible::Name),
+                 this->table->value(row, MDName).displayText(FieldKind::String));
+    }
+}
+
 void AccessibilityTest::cellsTellTheCurrentRowAndWhatIsOnScreen()
 {
     QAccessibleTableInterface *cells = grid()->tableInterface();
@@ -380,7 +519,13 @@ void AccessibilityTest::cellsTellTheCurrentRowAndWhatIsOnScreen()
     QVERIFY(cells->cellAt(1, LevelColumn)->state().selected);
     QVERIFY(!cells->cellAt(0, LevelColumn)->state().selected);
 
-    // The grid shows its first rows; the last ones lie below, off screen.
+    // The grid shows its first rows; the last ones lie below, off screen, and so does the row that
+    // the grid's lower edge cuts.
+    const int wholeRows = gridView->visibleRowCount();
+    QVERIFY(gridView->visualRect(gridView->model()->index(wholeRows, 0)).top() <
+            gridView->viewport()->height());
+    QVERIFY(!cells->cellAt(wholeRows - 1, WageColumn)->state().offscreen);
+    QVERIFY(cells->cellAt(wholeRows, NameColumn)->state().offscreen);
     QVERIFY(!cells->cellAt(1, NameColumn)->state().offscreen);
     QVERIFY(cells->cellAt(recordCount - 1, NameColumn)->state().offscreen);
     QVERIFY(!cells->cellAt(recordCount - 1, NameColumn)->state().invisible);
@@ -476,6 +621,50 @@ void AccessibilityTest::titlesDescribeTheSortState()
     press(NameColumn);
     expected[NameColumn] = u"по убыванию"_qs;
     QCOMPARE(descriptions(), expected);
+}
+
+void AccessibilityTest::titleClicksAreAnnounced_data()
+{
+    QTest::addColumn<QList<int>>("titles");
+    QTest::addColumn<QString>("announcement");
+    QTest::newRow("health") << QList<int>{HealthColumn} << u"здр, по убыванию"_qs;
+    QTest::newRow("health twice") << QList<int>{HealthColumn, HealthColumn}
+                                  << u"здр, по возрастанию"_qs;
+    QTest::newRow("name") << QList<int>{NameColumn} << u"Наемник, по возрастанию"_qs;
+    QTest::newRow("level, then name twice")
+        << QList<int>{LevelColumn, NameColumn, NameColumn} << u"Наемник, по убыванию"_qs;
+}
+
+void AccessibilityTest::titleClicksAreAnnounced()
+{
+    QFETCH(QList<int>, titles);
+    QFETCH(QString, announcement);
+
+    // Readers speak a notification when it is shown, wherever their focus is; the grid puts one
+    // up after all its titles and cells for each click, in place of the one before.
+    QAccessibleInterface *table = grid();
+    const int withoutAnnouncement = (recordCount + 1) * (columnCount + 1);
+    QCOMPARE(table->childCount(), withoutAnnouncement);
+    QAccessibleInterface *shown = nullptr;
+    QAccessible::Id formerId = 0;
+    for (const int column : titles) {
+        title(column)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(table->childCount(), withoutAnnouncement + 1);
+        shown = table->child(withoutAnnouncement);
+        QVERIFY(shown != nullptr);
+        // A new object, whose name no reader can have kept.
+        QVERIFY(QAccessible::uniqueId(shown) != formerId);
+        QCOMPARE(QAccessible::accessibleInterface(formerId), nullptr);
+        QCOMPARE(table->indexOfChild(shown), withoutAnnouncement);
+        QCOMPARE(shown->parent(), table);
+        formerId = QAccessible::uniqueId(shown);
+    }
+    QCOMPARE(shown->role(), QAccessible::Notification);
+    QCOMPARE(shown->text(QAccessible::Name), announcement);
+    QVERIFY(!shown->state().invisible);
+    // A move of the current record is no sort: nothing new is announced.
+    QTest::keyClick(gridView, Qt::Key_Down);
+    QCOMPARE(table->child(withoutAnnouncement), shown);
 }
 
 void AccessibilityTest::aboutWindowLinksArePressableLinks()
