@@ -30,7 +30,11 @@ void DataSource::setDataSet(HirelingTable *table)
                     emit reordered(formerRows);
                     emit dataChange();
                 }),
-        connect(table, &HirelingTable::refreshed, this, &DataSource::refresh),
+        connect(table, &HirelingTable::refreshed, this,
+                [this] {
+                    emit refreshed();
+                    emit dataChange();
+                }),
         connect(table, &HirelingTable::currentMoved, this,
                 [this](int fromRow, int toRow) {
                     emit currentMoved(fromRow, toRow);
@@ -39,8 +43,8 @@ void DataSource::setDataSet(HirelingTable *table)
     };
 }
 
-void DataSource::refresh()
+void DataSource::reformat()
 {
-    emit refreshed();
+    emit reformatted();
     emit dataChange();
 }

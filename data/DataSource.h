@@ -23,9 +23,9 @@ public:
     // The table whose changes this source passes on; null passes none.
     void setDataSet(HirelingTable *table);
 
-    // Tells the controls to show the current record again, as the table's refreshed() would, for
-    // a change that is not the table's own (the regional settings that shape money texts).
-    void refresh();
+    // Tells the controls that the same values now read differently (the regional settings that
+    // shape money texts changed): reformatted(), then dataChange().
+    void reformat();
 
 signals:
     // The table's signals, repeated to the bound controls (see HirelingTable).
@@ -33,6 +33,8 @@ signals:
     void reordered(const QList<int> &formerRows);
     void refreshed();
     void currentMoved(int fromRow, int toRow);
+    // Not the table's: the values stand as they stood, but their texts are made anew.
+    void reformatted();
     // After every one of the signals above, once the bound controls have handled it.
     void dataChange();
 

@@ -40,8 +40,9 @@ void BoundText::bind(DataSource &source, const HirelingTable &table, HirelingFie
     setAccessibleName(fieldTitle(field));
     connect(&source, &DataSource::filled, this, &BoundText::showCurrentRecord);
     connect(&source, &DataSource::currentMoved, this, &BoundText::showCurrentRecord);
-    // A refresh may give the same value another text: money follows the regional settings.
-    connect(&source, &DataSource::refreshed, this, &BoundText::showCurrentRecord);
+    // A new order or a refresh keeps the current record and so every text; new regional settings
+    // give the same value another text (money).
+    connect(&source, &DataSource::reformatted, this, &BoundText::showCurrentRecord);
     showCurrentRecord();
 }
 
@@ -55,10 +56,6 @@ void BoundText::showCurrentRecord()
 {
     const QString previous = std::exchange(m_text, m_table->currentValue(m_field).displayText(
                                                        HirelingFields::definition(m_field).kind));
-    // A sort refreshes every control with the text it has: readers hear only of real changes, as
-    // a burst of needless ones makes them drop notifications that matter.
-    if (previous == m_text)
-        return;
     update();
     if (QAccessible::isActive()) {
         QAccessibleTextUpdateEvent event(this, 0, previous, m_text);

@@ -75,8 +75,8 @@ void HirelingGrid::bind(DataSource &source, HirelingTable &table)
     m_table = &table;
     auto *rows = new HirelingGridModel(table, this);
     setModel(rows);
-    connect(rows, &QAbstractItemModel::layoutChanged, this, [this] { ++m_rowMoves; });
-    connect(rows, &QAbstractItemModel::rowsInserted, this, [this] { ++m_rowMoves; });
+    connect(rows, &QAbstractItemModel::layoutChanged, this, &HirelingGrid::rowsMoved);
+    connect(rows, &QAbstractItemModel::rowsInserted, this, &HirelingGrid::rowsMoved);
     // Qt calls the slots of one signal in the order they were connected: the model takes each
     // change in before the grid selects and scrolls among its rows.
     rows->bindTo(source);

@@ -48,9 +48,9 @@ public:
     // shown; a pause starts a new search.
     void keyboardSearch(const QString &search) override;
 
-    // Counts the changes that moved rows (a new order, rows inserted): an accessible interface
-    // that files cells by row knows when to file them anew.
-    [[nodiscard]] int rowMoves() const { return m_rowMoves; }
+signals:
+    // Rows moved: a new order, or rows added. What keeps things by row files them anew.
+    void rowsMoved();
 
 protected:
     void changeEvent(QEvent *event) override;
@@ -87,5 +87,4 @@ private:
     bool m_titleClickUnderway = false;
     // The current cell when the click came: it follows its record through the sort.
     QPersistentModelIndex m_currentBeforeClick;
-    int m_rowMoves = 0;
 };

@@ -18,11 +18,15 @@ using GridChildIndex::rowTitleColumns;
 using GridChildIndex::titleRows;
 
 HirelingGridAccessible::HirelingGridAccessible(HirelingGrid *grid)
-    : QAccessibleWidget(grid, QAccessible::Table)
+    : QAccessibleWidget(grid, QAccessible::Table),
+      // Rows move whether or not a reader listens; the cells follow their records either way.
+      m_rowsMoved(
+          QObject::connect(grid, &HirelingGrid::rowsMoved, grid, [this] { followRecords(); }))
 {}
 
 HirelingGridAccessible::~HirelingGridAccessible()
 {
+    QObject::disconnect(m_rowsMoved);
     for (const QAccessible::Id id : std::as_const(m_children))
         QAccessible::deleteAccessibleInterface(id);
     if (m_announcement != 0)
@@ -82,9 +86,6 @@ QAccessibleInterface *HirelingGridAccessible::child(int index) const
         return nullptr;
     if (index == announcementIndex())
         return QAccessible::accessibleInterface(m_announcement);
-    // Rows may have moved while no reader listened for the change.
-    if (m_filedAtRowMoves != grid()->rowMoves())
-        followRecords();
     if (QAccessibleInterface *known = knownChild(index))
         return known;
     QAccessibleInterface *made = makeChild(index);
@@ -289,7 +290,8 @@ void HirelingGridAccessible::modelChange(QAccessibleTableModelChangeEvent *event
 {
     // Changed values keep every cell where it is. A new order or new rows move cells with their
     // records: each is filed under its record's new row, and only a cell whose record is gone is
-    // dropped. Readers thus keep valid cells that still say what they said.
+    // dropped. Readers thus keep valid cells that still say what they said. The view tells
+    // readers of the change before the grid's rowsMoved() comes, so the cells are filed here first.
     if (event->modelChangeType() != QAccessibleTableModelChangeEvent::DataChanged)
         followRecords();
 }
@@ -314,7 +316,6 @@ void HirelingGridAccessible::followRecords() const
         }
     }
     m_children = std::move(refiled);
-    m_filedAtRowMoves = grid()->rowMoves();
 }
 
 void HirelingGridAccessible::announce(const QString &text)

@@ -71,8 +71,7 @@ private:
 
     // Child number → registered interface. Cells are filed anew when rows move.
     mutable QHash<int, QAccessible::Id> m_children;
-    // The grid's count of row moves when the cells were last filed (HirelingGrid::rowMoves()).
-    mutable int m_filedAtRowMoves = 0;
+    QMetaObject::Connection m_rowsMoved;
     // The notification last put up; 0 before the first.
     QAccessible::Id m_announcement = 0;
 };

@@ -22,6 +22,7 @@ void HirelingGridModel::bindTo(DataSource &dataSource)
     connect(&dataSource, &DataSource::filled, this, &HirelingGridModel::showAppended);
     connect(&dataSource, &DataSource::reordered, this, &HirelingGridModel::showNewOrder);
     connect(&dataSource, &DataSource::refreshed, this, &HirelingGridModel::repaintAll);
+    connect(&dataSource, &DataSource::reformatted, this, &HirelingGridModel::repaintAll);
     connect(&dataSource, &DataSource::currentMoved, this, &HirelingGridModel::repaintMove);
 }
 

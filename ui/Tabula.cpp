@@ -248,7 +248,7 @@ void TfmMain::setAutoSizedCaption(QLabel *label, const QString &caption)
 
 void TfmMain::refreshBoundControls()
 {
-    dsMD->refresh();
+    dsMD->reformat();
 }
 
 void TfmMain::showEvent(QShowEvent *event)
