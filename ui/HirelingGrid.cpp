@@ -39,7 +39,7 @@ HirelingGrid::HirelingGrid(QWidget *parent)
     // before it, the click ends with the event loop's next turn all the same.
     connect(m_titles, &TitleButtonHeader::titleBtnClick, this, [this] {
         m_titleClickUnderway = true;
-        m_currentBeforeClick = currentIndex();
+        m_currentMovedByClick = false;
         QMetaObject::invokeMethod(
             this, [this] { m_titleClickUnderway = false; }, Qt::QueuedConnection);
     });
@@ -83,6 +83,8 @@ void HirelingGrid::bind(DataSource &source, HirelingTable &table)
     connect(&source, &DataSource::filled, this, &HirelingGrid::showCurrentRecord);
     connect(&source, &DataSource::reordered, this, &HirelingGrid::centreCurrentRecord);
     connect(&source, &DataSource::currentMoved, this, &HirelingGrid::showCurrentRecord);
+    connect(&source, &DataSource::currentMoved, this,
+            [this] { m_currentMovedByClick = m_titleClickUnderway; });
     connect(&source, &DataSource::refreshed, this, &HirelingGrid::showCurrentRecord);
     showCurrentRecord();
 }
@@ -161,7 +163,7 @@ void HirelingGrid::announceSortState()
         return;
     if (sortedColumn >= 0)
         announceSortOrder(sortedColumn);
-    if (hasFocus() && currentIndex() != m_currentBeforeClick)
+    if (hasFocus() && std::exchange(m_currentMovedByClick, false))
         announceCurrentCell();
 }
 

@@ -85,6 +85,6 @@ private:
     // From a title click until its markers are shown: the current cell is announced after the
     // title, not on its way.
     bool m_titleClickUnderway = false;
-    // The current cell when the click came: it follows its record through the sort.
-    QPersistentModelIndex m_currentBeforeClick;
+    // Another record became current during the title click (a sort by any column but the name's).
+    bool m_currentMovedByClick = false;
 };
