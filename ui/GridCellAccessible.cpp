@@ -23,14 +23,14 @@ bool wholeRowShown(const QRect &view, const QRect &shown)
 } // namespace
 
 GridCellAccessible::GridCellAccessible(HirelingGrid *grid, int row, int column)
-    : m_grid(grid), m_index(grid->model()->index(row, column))
+    : GridPartAccessible(grid), m_index(grid->model()->index(row, column))
 {}
 
 GridCellAccessible::~GridCellAccessible() = default;
 
 QModelIndex GridCellAccessible::modelIndex() const
 {
-    if (m_grid.isNull() || m_grid->model() == nullptr || m_index.model() != m_grid->model())
+    if (grid() == nullptr || grid()->model() == nullptr || m_index.model() != grid()->model())
         return {};
     return m_index;
 }
@@ -38,42 +38,6 @@ QModelIndex GridCellAccessible::modelIndex() const
 bool GridCellAccessible::isValid() const
 {
     return modelIndex().isValid();
-}
-
-QObject *GridCellAccessible::object() const
-{
-    return nullptr;
-}
-
-QWindow *GridCellAccessible::window() const
-{
-    const QAccessibleInterface *grid = table();
-    return grid != nullptr ? grid->window() : nullptr;
-}
-
-QAccessibleInterface *GridCellAccessible::childAt(int, int) const
-{
-    return nullptr;
-}
-
-QAccessibleInterface *GridCellAccessible::parent() const
-{
-    return table();
-}
-
-QAccessibleInterface *GridCellAccessible::child(int) const
-{
-    return nullptr;
-}
-
-int GridCellAccessible::childCount() const
-{
-    return 0;
-}
-
-int GridCellAccessible::indexOfChild(const QAccessibleInterface *) const
-{
-    return -1;
 }
 
 QString GridCellAccessible::text(QAccessible::Text kind) const
@@ -103,18 +67,13 @@ QString GridCellAccessible::spokenName(const QModelIndex &index, const QString &
     return title + u' ' + value;
 }
 
-void GridCellAccessible::setText(QAccessible::Text, const QString &)
-{
-    // The grid is read-only.
-}
-
 QRect GridCellAccessible::rect() const
 {
     const QModelIndex index = modelIndex();
     if (!index.isValid())
         return {};
-    const QRect shown = m_grid->visualRect(index);
-    return {m_grid->viewport()->mapToGlobal(shown.topLeft()), shown.size()};
+    const QRect shown = grid()->visualRect(index);
+    return {grid()->viewport()->mapToGlobal(shown.topLeft()), shown.size()};
 }
 
 QAccessible::Role GridCellAccessible::role() const
@@ -134,11 +93,11 @@ QAccessible::State GridCellAccessible::state() const
     cellState.selectable = true;
     cellState.focusable = true;
     cellState.selected = isSelected();
-    cellState.focused = m_grid->currentIndex() == index;
-    if (!m_grid->isVisible())
+    cellState.focused = grid()->currentIndex() == index;
+    if (!grid()->isVisible())
         cellState.invisible = true;
     else
-        cellState.offscreen = !wholeRowShown(m_grid->viewport()->rect(), m_grid->visualRect(index));
+        cellState.offscreen = !wholeRowShown(grid()->viewport()->rect(), grid()->visualRect(index));
     return cellState;
 }
 
@@ -152,8 +111,8 @@ void *GridCellAccessible::interface_cast(QAccessible::InterfaceType type)
 bool GridCellAccessible::isSelected() const
 {
     const QModelIndex index = modelIndex();
-    return index.isValid() && m_grid->selectionModel() != nullptr &&
-           m_grid->selectionModel()->isSelected(index);
+    return index.isValid() && grid()->selectionModel() != nullptr &&
+           grid()->selectionModel()->isSelected(index);
 }
 
 QList<QAccessibleInterface *> GridCellAccessible::columnHeaderCells() const
@@ -194,5 +153,5 @@ int GridCellAccessible::rowExtent() const
 
 QAccessibleInterface *GridCellAccessible::table() const
 {
-    return m_grid.isNull() ? nullptr : QAccessible::queryAccessibleInterface(m_grid.data());
+    return parent();
 }

@@ -1,9 +1,10 @@
 // What assistive technology sees of one cell of the hireling grid.
 #pragma once
 
+#include "GridPartAccessible.h"
+
 #include <QAccessible>
 #include <QPersistentModelIndex>
-#include <QPointer>
 
 class HirelingGrid;
 class QModelIndex;
@@ -16,7 +17,7 @@ class QModelIndex;
 // A cell stands for the record it was made for, as a persistent index does: after a sort its row is
 // the record's new row and its texts stay what they were, so that readers that keep a cell's name
 // never hold a cell that now says something else, nor one that has gone.
-class GridCellAccessible final : public QAccessibleInterface, public QAccessibleTableCellInterface
+class GridCellAccessible final : public GridPartAccessible, public QAccessibleTableCellInterface
 {
 public:
     Q_DISABLE_COPY_MOVE(GridCellAccessible)
@@ -25,15 +26,7 @@ public:
     ~GridCellAccessible() override;
 
     [[nodiscard]] bool isValid() const override;
-    [[nodiscard]] QObject *object() const override;
-    [[nodiscard]] QWindow *window() const override;
-    [[nodiscard]] QAccessibleInterface *childAt(int x, int y) const override;
-    [[nodiscard]] QAccessibleInterface *parent() const override;
-    [[nodiscard]] QAccessibleInterface *child(int index) const override;
-    [[nodiscard]] int childCount() const override;
-    [[nodiscard]] int indexOfChild(const QAccessibleInterface *child) const override;
     [[nodiscard]] QString text(QAccessible::Text kind) const override;
-    void setText(QAccessible::Text kind, const QString &text) override;
     [[nodiscard]] QRect rect() const override;
     [[nodiscard]] QAccessible::Role role() const override;
     [[nodiscard]] QAccessible::State state() const override;
@@ -54,7 +47,6 @@ private:
     [[nodiscard]] static QString spokenName(const QModelIndex &index, const QString &value);
     [[nodiscard]] QModelIndex modelIndex() const;
 
-    QPointer<HirelingGrid> m_grid;
     // Follows its record when the rows are reordered or inserted before it.
     QPersistentModelIndex m_index;
 };

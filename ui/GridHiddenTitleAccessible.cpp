@@ -6,53 +6,21 @@
 #include <QAbstractItemModel>
 
 GridHiddenTitleAccessible::GridHiddenTitleAccessible(HirelingGrid *grid, int row)
-    : m_grid(grid), m_row(row)
+    : GridPartAccessible(grid), m_row(row)
 {}
 
 GridHiddenTitleAccessible::~GridHiddenTitleAccessible() = default;
 
 bool GridHiddenTitleAccessible::isValid() const
 {
-    return !m_grid.isNull() && m_grid->model() != nullptr && m_row >= cornerRow &&
-           m_row < m_grid->model()->rowCount();
-}
-
-QObject *GridHiddenTitleAccessible::object() const
-{
-    return nullptr;
-}
-
-QAccessibleInterface *GridHiddenTitleAccessible::childAt(int, int) const
-{
-    return nullptr;
-}
-
-QAccessibleInterface *GridHiddenTitleAccessible::parent() const
-{
-    return m_grid.isNull() ? nullptr : QAccessible::queryAccessibleInterface(m_grid.data());
-}
-
-QAccessibleInterface *GridHiddenTitleAccessible::child(int) const
-{
-    return nullptr;
-}
-
-int GridHiddenTitleAccessible::childCount() const
-{
-    return 0;
-}
-
-int GridHiddenTitleAccessible::indexOfChild(const QAccessibleInterface *) const
-{
-    return -1;
+    return grid() != nullptr && grid()->model() != nullptr && m_row >= cornerRow &&
+           m_row < grid()->model()->rowCount();
 }
 
 QString GridHiddenTitleAccessible::text(QAccessible::Text) const
 {
     return {};
 }
-
-void GridHiddenTitleAccessible::setText(QAccessible::Text, const QString &) {}
 
 QRect GridHiddenTitleAccessible::rect() const
 {

@@ -1,14 +1,15 @@
 // What assistive technology sees of a row title of the hireling grid, which the grid keeps hidden.
 #pragma once
 
+#include "GridPartAccessible.h"
+
 #include <QAccessible>
-#include <QPointer>
 
 class HirelingGrid;
 
 // The grid shows no row titles, nor the corner above them; these interfaces hold their places in
 // the numbering of the grid's children and are always invisible, so that nobody reads them.
-class GridHiddenTitleAccessible final : public QAccessibleInterface
+class GridHiddenTitleAccessible final : public GridPartAccessible
 {
 public:
     Q_DISABLE_COPY_MOVE(GridHiddenTitleAccessible)
@@ -20,19 +21,11 @@ public:
     ~GridHiddenTitleAccessible() override;
 
     [[nodiscard]] bool isValid() const override;
-    [[nodiscard]] QObject *object() const override;
-    [[nodiscard]] QAccessibleInterface *childAt(int x, int y) const override;
-    [[nodiscard]] QAccessibleInterface *parent() const override;
-    [[nodiscard]] QAccessibleInterface *child(int index) const override;
-    [[nodiscard]] int childCount() const override;
-    [[nodiscard]] int indexOfChild(const QAccessibleInterface *child) const override;
     [[nodiscard]] QString text(QAccessible::Text kind) const override;
-    void setText(QAccessible::Text kind, const QString &text) override;
     [[nodiscard]] QRect rect() const override;
     [[nodiscard]] QAccessible::Role role() const override;
     [[nodiscard]] QAccessible::State state() const override;
 
 private:
-    QPointer<HirelingGrid> m_grid;
     int m_row;
 };

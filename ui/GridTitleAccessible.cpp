@@ -7,51 +7,15 @@
 #include <QAbstractItemModel>
 
 GridTitleAccessible::GridTitleAccessible(HirelingGrid *grid, int column)
-    : m_grid(grid), m_column(column)
+    : GridPartAccessible(grid), m_column(column)
 {}
 
 GridTitleAccessible::~GridTitleAccessible() = default;
 
 bool GridTitleAccessible::isValid() const
 {
-    return !m_grid.isNull() && m_grid->model() != nullptr && m_column >= 0 &&
-           m_column < m_grid->model()->columnCount();
-}
-
-QObject *GridTitleAccessible::object() const
-{
-    return nullptr;
-}
-
-QWindow *GridTitleAccessible::window() const
-{
-    const QAccessibleInterface *grid = parent();
-    return grid != nullptr ? grid->window() : nullptr;
-}
-
-QAccessibleInterface *GridTitleAccessible::childAt(int, int) const
-{
-    return nullptr;
-}
-
-QAccessibleInterface *GridTitleAccessible::parent() const
-{
-    return m_grid.isNull() ? nullptr : QAccessible::queryAccessibleInterface(m_grid.data());
-}
-
-QAccessibleInterface *GridTitleAccessible::child(int) const
-{
-    return nullptr;
-}
-
-int GridTitleAccessible::childCount() const
-{
-    return 0;
-}
-
-int GridTitleAccessible::indexOfChild(const QAccessibleInterface *) const
-{
-    return -1;
+    return grid() != nullptr && grid()->model() != nullptr && m_column >= 0 &&
+           m_column < grid()->model()->columnCount();
 }
 
 QString GridTitleAccessible::text(QAccessible::Text kind) const
@@ -60,9 +24,9 @@ QString GridTitleAccessible::text(QAccessible::Text kind) const
         return {};
     switch (kind) {
     case QAccessible::Name:
-        return m_grid->model()->headerData(m_column, Qt::Horizontal, Qt::DisplayRole).toString();
+        return grid()->model()->headerData(m_column, Qt::Horizontal, Qt::DisplayRole).toString();
     case QAccessible::Description:
-        switch (m_grid->titleButtons()->sortMarker(m_column)) {
+        switch (grid()->titleButtons()->sortMarker(m_column)) {
         case TitleButtonHeader::SortMarker::Down:
             return u"по возрастанию"_qs;
         case TitleButtonHeader::SortMarker::Up:
@@ -76,16 +40,11 @@ QString GridTitleAccessible::text(QAccessible::Text kind) const
     }
 }
 
-void GridTitleAccessible::setText(QAccessible::Text, const QString &)
-{
-    // Titles are fixed.
-}
-
 QRect GridTitleAccessible::rect() const
 {
     if (!isValid())
         return {};
-    const TitleButtonHeader *titles = m_grid->titleButtons();
+    const TitleButtonHeader *titles = grid()->titleButtons();
     const QRect section = titles->sectionRect(m_column);
     return {titles->viewport()->mapToGlobal(section.topLeft()), section.size()};
 }
@@ -102,7 +61,7 @@ QAccessible::State GridTitleAccessible::state() const
         titleState.invalid = true;
         return titleState;
     }
-    const TitleButtonHeader *titles = m_grid->titleButtons();
+    const TitleButtonHeader *titles = grid()->titleButtons();
     titleState.disabled = !titles->isEnabled();
     if (!titles->isVisible() || titles->isSectionHidden(m_column)) {
         titleState.invisible = true;
@@ -127,8 +86,8 @@ QStringList GridTitleAccessible::actionNames() const
 
 void GridTitleAccessible::doAction(const QString &actionName)
 {
-    if (actionName == pressAction() && isValid() && m_grid->titleButtons()->isEnabled())
-        m_grid->titleButtons()->clickTitle(m_column);
+    if (actionName == pressAction() && isValid() && grid()->titleButtons()->isEnabled())
+        grid()->titleButtons()->clickTitle(m_column);
 }
 
 QStringList GridTitleAccessible::keyBindingsForAction(const QString &) const
