@@ -150,10 +150,26 @@ section_width() {
     if [ "$1" -eq 0 ]; then echo "$name_section"; else echo "$number_section"; fi
 }
 
-# click_title COLUMN: a click in the middle of the title of COLUMN (0 the name).
+# click_title COLUMN: a click on the title of COLUMN (0 the name), a little left or right of its
+# middle: on the side away from the pointer. Two presses on one spot within the double-click
+# interval make a double-click, and a double-click on a title sorts only once; a pointer that has
+# moved further than the double-click distance since the last press starts a new click, however
+# soon it comes. (xdotool may deliver two moves at once, and Qt then keeps only the last: the
+# pointer moves once, straight to the other side.)
+readonly title_click_offset=8
 click_title() {
-    click_client $(($(section_left "$1") + $(section_width "$1") / 2)) \
-        $(((grid_frame + title_line) / 2))
+    local X Y SCREEN WINDOW left middle
+    left=$(section_left "$1")
+    middle=$((left + $(section_width "$1") / 2))
+    eval "$(xdotool getmouselocation --shell)"
+    local origin_x
+    origin_x=$(xwininfo -id "$main_window" | awk '/Absolute upper-left X:/ { print $NF }')
+    if [ $((X - origin_x)) -lt "$middle" ]; then
+        middle=$((middle + title_click_offset))
+    else
+        middle=$((middle - title_click_offset))
+    fi
+    click_client "$middle" $(((grid_frame + title_line) / 2))
 }
 
 # click_row ROW: a click on the ROW-th record row shown (0 the top one), in the "здр" column.

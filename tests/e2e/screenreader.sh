@@ -179,12 +179,114 @@ if ! wait_for 30 reader_ready; then
     fail "the screen reader did not start"
 fi
 
-# name_of ID: the hireling's name in records.txt.
-name_of() {
-    records MDName | awk -v id="$1" '$2 == id { $1 = ""; $2 = ""; sub(/^ +/, ""); print }'
+# value_of ID FIELD: the hireling's value of FIELD in records.txt, empty when it has none.
+value_of() {
+    records "$2" | awk -v id="$1" '$2 == id { $1 = ""; $2 = ""; sub(/^ +/, ""); print }'
 }
-first_name=$(name_of "$(records MDName | awk 'NR == 1 { print $2 }')")
-second_name=$(name_of "$(records MDName | awk 'NR == 2 { print $2 }')")
+name_of() {
+    value_of "$1" MDName
+}
+# id_at N: the id of the N-th hireling in load order (1 the first).
+id_at() {
+    records MDName | awk -v n="$1" 'NR == n { print $2 }'
+}
+
+# money AMOUNT: a whole amount as the program shows it, thousands apart by a space.
+money() {
+    sed -E ':more; s/([0-9])([0-9]{3})($| )/\1 \2\3/; t more' <<<"$1"
+}
+
+# The grid's columns as the reader names them in a cell, and the fields they show.
+readonly grid_titles=(здр пдв лов сил лдр мдр мдк взр мех мед урв "1 д")
+readonly grid_fields=(MDhea MDagi MDdex MDstr MDldr MDwis MDmrk MDexp MDmec MDmed MDlvl MDCost1)
+
+# row_said ID: what the reader says of the hireling's row, one utterance a line: the name, then
+# every value after its column's title.
+row_said() {
+    local column value
+    printf '%s.\n' "$(name_of "$1")"
+    for column in "${!grid_fields[@]}"; do
+        value=$(value_of "$1" "${grid_fields[$column]}")
+        [ "${grid_fields[$column]}" != MDCost1 ] || value=$(money "$value")
+        printf '%s %s.\n' "${grid_titles[$column]}" "$value"
+    done
+}
+
+# is_krev ID: whether the hireling comes from agency KREV, whose hirelings are hired by the day.
+is_krev() {
+    [ "$(value_of "$1" MDType)" != 0 ]
+}
+
+# panel_summary ID: the portrait's description, the detail panel in its reading order: the
+# agency, then every text that shows a value, after its caption. A KREV hireling has no weekly
+# terms and no deposit, and a deposit of 0 is not shown.
+panel_summary() {
+    local id=$1 field caption value parts=()
+    if is_krev "$id"; then parts+=(KREV); else parts+=(ZOLT); fi
+    while IFS='|' read -r field caption; do
+        value=$(value_of "$id" "$field")
+        [ -n "$value" ] || continue
+        case $field in
+        MDdeposit) { ! is_krev "$id" && [ "$value" != 0 ]; } || continue ;&
+        MDCost* | MDcurtools) value=$(money "$value") ;;
+        esac
+        parts+=("$caption: $value")
+    done <<'PANEL'
+MDCost1|Зарплата 1 д.
+MDCost7|Зарплата 7 д.
+MDCost15|Зарплата 14 д.
+MDdeposit|Страховка
+MDcurtools|Стоим. оборуд.
+MDAlias|Клички
+MDspec|Специальность
+MDchr|Характер
+MDtools|Оборудование
+MDFrends|Симпатия
+MDNoFrends|Непрязнь
+PANEL
+    local summary=${parts[0]} part
+    for part in "${parts[@]:1}"; do summary+="; $part"; done
+    printf '%s\n' "$summary"
+}
+
+first_id=$(id_at 1)
+second_id=$(id_at 2)
+last_id=$(records MDName | awk 'END { print $2 }')
+is_krev "$last_id" || fail "records.txt: the last hireling, $last_id, is not from KREV"
+is_krev "$second_id" && fail "records.txt: the second hireling, $second_id, is not from ZOLT"
+readonly table_name="Наемники." table_size="table with 51 rows 13 columns"
+
+# said_in_order LINE...: the step's utterances hold every LINE whole, in this order; others may
+# come before, between and after.
+said_in_order() {
+    step_lines | expected=$(printf '%s\n' "$@" | tr -s ' ') awk '
+        BEGIN { wanted = split(ENVIRON["expected"], line, "\n"); next_line = 1 }
+        next_line <= wanted && $0 == line[next_line] { next_line++ }
+        END { exit next_line <= wanted }'
+}
+
+# expect_said_in_order LINE...: the reader says every LINE, in this order, in time.
+expect_said_in_order() {
+    if ! wait_for 20 said_in_order "$@"; then
+        echo "expected, in this order:" >&2
+        printf '    %s\n' "$@" >&2
+        echo "heard in step «$step_name»:" >&2
+        step_lines | sed 's/^/    /' >&2
+        fail "the reader did not say what step «$step_name» should make it say"
+    fi
+}
+
+# expect_unsaid TEXT...: once the reader has worked through the step, no utterance holds a TEXT.
+expect_unsaid() {
+    wait_for 30 reader_caught_up || fail "the screen reader is still busy after 30 s"
+    local text
+    for text in "$@"; do
+        if step_lines | grep -qF -- "$text"; then
+            step_lines | sed 's/^/    /' >&2
+            fail "in step «$step_name» the reader said «$text»"
+        fi
+    done
+}
 
 begin_step "start-up"
 # As a user starts it: nothing tells the program that a reader runs but the desktop's settings.
@@ -193,33 +295,83 @@ program_pid=$!
 started_pids+=("$program_pid")
 wait_for 20 window_exists "$main_title" || fail "no window titled «$main_title»"
 main_window=$(window_by_name "$main_title")
-expect_heard "$main_title frame" "table with 51 rows 13 columns"
+mapfile -t first_row < <(row_said "$first_id")
+expect_said_in_order "$main_title frame." "$table_name" "$table_size" "${first_row[@]}"
 end_step
 wait_for 10 measure_main_window || fail "could not find the grid in the main window"
-pass "start-up: the reader names the window and the table"
+pass "start-up: the reader names the window and the table, then reads the first row"
 
 begin_step "Down on the grid"
 press Down
-expect_heard "$second_name"
+mapfile -t second_row < <(row_said "$second_id")
+expect_said_in_order "${second_row[@]}"
 end_step
-pass "Down: the reader says the next hireling, $second_name"
+pass "Down: the reader says $(name_of "$second_id") and each value with its column's title"
+
+# tab_to_portrait ID: Tab takes the focus to the portrait, which names the hireling ID and
+# describes the detail panel.
+tab_to_portrait() {
+    begin_step "Tab to the portrait of $1"
+    press Tab
+    expect_said_in_order "Фото: $(name_of "$1") image." "$(panel_summary "$1")."
+}
+
+# shift_tab_to_grid ID: Shift+Tab takes the focus back to the grid, which is named with its size
+# and reads the current row, ID's.
+shift_tab_to_grid() {
+    local row
+    begin_step "Shift+Tab back to the grid"
+    press shift+Tab
+    mapfile -t row < <(row_said "$1")
+    expect_said_in_order "$table_name" "$table_size" "${row[@]}"
+    end_step
+    pass "Shift+Tab: the reader names the table and reads the row of $(name_of "$1")"
+}
+
+tab_to_portrait "$second_id"
+end_step
+pass "Tab: the portrait of $(name_of "$second_id") describes the ZOLT terms of the detail panel"
+shift_tab_to_grid "$second_id"
 
 # A user who knows the list presses keys faster than the reader speaks: the program still takes
 # every key, and the reader ends on the row they lead to.
 begin_step "eight quick Downs"
 for _ in 1 2 3 4 5 6 7 8; do press Down; done
-expect_heard "$(name_of "$(records MDName | awk 'NR == 10 { print $2 }')")"
+mapfile -t tenth_row < <(row_said "$(id_at 10)")
+expect_said_in_order "${tenth_row[@]}"
 end_step
 pass "eight quick Downs: the reader ends on the tenth hireling"
 
+begin_step "End on the grid"
+press End
+mapfile -t last_row < <(row_said "$last_id")
+expect_said_in_order "${last_row[@]}"
+end_step
+pass "End: the reader reads the last row"
+
+# KREV hires by the day only: the weekly terms and the deposit are empty, and never spoken.
+tab_to_portrait "$last_id"
+expect_unsaid "Зарплата 7 д." "Зарплата 14 д." "Страховка" "Стоим. оборуд."
+end_step
+pass "Tab: the portrait of KREV's $(name_of "$last_id") names no empty term"
+shift_tab_to_grid "$last_id"
+
+# Each click on a title says the title and the new direction, then the row that is now current.
 readonly health_column=1
 for order in descending ascending; do
+    if [ $order = descending ]; then direction="по убыванию"; else direction="по возрастанию"; fi
     begin_step "click on the title «здр», $order"
     click_title "$health_column"
-    expect_heard "$(name_of "$(ids_$order MDhea | head -n 1)")"
+    new_first=$(ids_$order MDhea | head -n 1)
+    expect_said_in_order "notification здр, $direction." "$(name_of "$new_first")."
     end_step
-    pass "a click on «здр» sorts $order: the reader says the new first hireling"
+    pass "a click on «здр» sorts $order: the reader says so, then the new first hireling"
 done
+
+begin_step "click on the title «Наемник»"
+click_title 0
+expect_said_in_order "notification Наемник, по возрастанию."
+end_step
 
 readonly about_lines=("${about_title#  } dialog" "Версия 1.1" "Наемники ZOLT и KREV" '"Ксарон" (KS3)'
     "Были использованы материалы:" "Летопись Фендала: www.example.org/ksaron"
