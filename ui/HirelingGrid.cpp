@@ -13,6 +13,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QStringList>
 
 #include <algorithm>
 #include <utility>
@@ -40,6 +41,7 @@ HirelingGrid::HirelingGrid(QWidget *parent)
     connect(m_titles, &TitleButtonHeader::titleBtnClick, this, [this] {
         m_titleClickUnderway = true;
         m_currentMovedByClick = false;
+        m_rowBeforeClick = currentIndex().row();
         QMetaObject::invokeMethod(
             this, [this] { m_titleClickUnderway = false; }, Qt::QueuedConnection);
     });
@@ -161,13 +163,18 @@ void HirelingGrid::announceSortState()
     // The listener hears the new order and then where the current record stands in it.
     if (!afterClick)
         return;
+    const bool moved = std::exchange(m_currentMovedByClick, false);
+    // A reader reads a whole row when the focus comes to a cell of another row. When the same
+    // hireling stays current, or another one takes the same row, it would say the name at most:
+    // the notice then carries the current row itself.
+    const bool rowReadOnFocus = moved && currentIndex().row() != m_rowBeforeClick;
     if (sortedColumn >= 0)
-        announceSortOrder(sortedColumn);
-    if (hasFocus() && std::exchange(m_currentMovedByClick, false))
+        announceSortOrder(sortedColumn, hasFocus() && !rowReadOnFocus);
+    if (hasFocus() && moved)
         announceCurrentCell();
 }
 
-void HirelingGrid::announceSortOrder(int sortedColumn)
+void HirelingGrid::announceSortOrder(int sortedColumn, bool withCurrentRow)
 {
     auto *table =
         dynamic_cast<HirelingGridAccessible *>(QAccessible::queryAccessibleInterface(this));
@@ -175,8 +182,18 @@ void HirelingGrid::announceSortOrder(int sortedColumn)
         table != nullptr ? table->child(GridChildIndex::ofTitle(sortedColumn)) : nullptr;
     if (title == nullptr)
         return;
-    table->announce(
-        u"%1, %2"_qs.arg(title->text(QAccessible::Name), title->text(QAccessible::Description)));
+    QString notice =
+        u"%1, %2"_qs.arg(title->text(QAccessible::Name), title->text(QAccessible::Description));
+    const QModelIndex current = currentIndex();
+    if (withCurrentRow && current.isValid()) {
+        QStringList cells;
+        for (int column = 0; column < model()->columnCount(); ++column) {
+            if (const QAccessibleInterface *cell = table->cellAt(current.row(), column))
+                cells << cell->text(QAccessible::Name);
+        }
+        notice += u"; "_qs + cells.join(u", "_qs);
+    }
+    table->announce(notice);
 }
 
 void HirelingGrid::announceCurrentCell()

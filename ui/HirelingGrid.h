@@ -73,8 +73,9 @@ private:
     // Tells readers that the focus is on the current cell, as the table view does when the
     // current cell changes while the grid has the focus.
     void announceCurrentCell();
-    // Tells readers the title of `sortedColumn` and its direction ("здр, по убыванию").
-    void announceSortOrder(int sortedColumn);
+    // Tells readers the title of `sortedColumn` and its direction ("здр, по убыванию") and, if
+    // asked, the current row's cells.
+    void announceSortOrder(int sortedColumn, bool withCurrentRow);
     void applyRowHeight();
 
     TitleButtonHeader *m_titles = nullptr;
@@ -87,4 +88,6 @@ private:
     bool m_titleClickUnderway = false;
     // Another record became current during the title click (a sort by any column but the name's).
     bool m_currentMovedByClick = false;
+    // The current row when the click came.
+    int m_rowBeforeClick = -1;
 };

@@ -321,6 +321,14 @@ class MainWindow:
                f"the cells of the current row {row} are not selected")
         return row
 
+    def has_focus(self):
+        return self.table.getState().contains(pyatspi.STATE_FOCUSED)
+
+    def row_notice(self, row):
+        """A row as a sort's notice carries it: the cells' names, joined by commas."""
+        return ", ".join(self.grid.getAccessibleAt(row, column).name
+                         for column in range(self.grid.nColumns))
+
     def record_named(self, name):
         return next(record for record in self.records if record["MDName"] == name)
 
@@ -441,13 +449,19 @@ def read_main_window(application, records, assets, announcements):
     health = main.titles()[HEALTH_COLUMN]
     for direction, key in ((DESCENDING, lambda r: (-int(r["MDhea"]), -r["load"])),
                            (ASCENDING, lambda r: (int(r["MDhea"]), r["load"]))):
+        row_before = main.current_row()
+        name_before = main.grid.getAccessibleAt(row_before, NAME_COLUMN).name
         announcements.clear()
         press(health)
         # Readers that listen hear that this title's sort state changed, and no other's.
         expect_equal(announcements.wait_for(GRID_TITLES[HEALTH_COLUMN]),
                      {GRID_TITLES[HEALTH_COLUMN]}, "titles announced after the press")
-        # and every reader hears the title and its new direction, once.
+        # and every reader hears the title and its new direction, once, with the current row
+        # where the focus would not read it: the row number stays, or the hireling does.
         told = f"{GRID_TITLES[HEALTH_COLUMN]}, {direction}"
+        moved = main.grid.getAccessibleAt(0, NAME_COLUMN).name != name_before
+        if main.has_focus() and not (moved and row_before != 0):
+            told += "; " + main.row_notice(0)
         expect_equal(announcements.wait_for_notification(told), [told],
                      "notifications after the press")
         states = [""] * len(GRID_TITLES)
@@ -465,11 +479,14 @@ def read_main_window(application, records, assets, announcements):
     hireling = main.grid.getAccessibleAt(5, NAME_COLUMN).name
     announcements.clear()
     press(main.titles()[NAME_COLUMN])
-    told = f"{GRID_TITLES[NAME_COLUMN]}, {ASCENDING}"
-    expect_equal(announcements.wait_for_notification(told), [told], "notifications after «Наемник»")
     states = [""] * len(GRID_TITLES)
     states[NAME_COLUMN] = ASCENDING
     wait_until("the names sorted", lambda: [t.description for t in main.titles()] == states)
+    told = f"{GRID_TITLES[NAME_COLUMN]}, {ASCENDING}"
+    if main.has_focus():
+        # The same hireling stays current: the notice carries its row, wherever it stands now.
+        told += "; " + main.row_notice(main.current_row())
+    expect_equal(announcements.wait_for_notification(told), [told], "notifications after «Наемник»")
     row, record = main.check_current("after «Наемник»")
     expect_equal(record["MDName"], hireling, "the current hireling after sorting by name")
     names = [main.grid.getAccessibleAt(r, NAME_COLUMN).name for r in range(main.grid.nRows)]

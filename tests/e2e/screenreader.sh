@@ -212,6 +212,15 @@ row_said() {
     done
 }
 
+# row_in_notice ID: the hireling's row as a sort's notice carries it: "name, здр 80, …, 1 д 1 900".
+row_in_notice() {
+    local cells
+    mapfile -t cells < <(row_said "$1" | sed 's/\.$//')
+    local joined=${cells[0]} cell
+    for cell in "${cells[@]:1}"; do joined+=", $cell"; done
+    printf '%s\n' "$joined"
+}
+
 # is_krev ID: whether the hireling comes from agency KREV, whose hirelings are hired by the day.
 is_krev() {
     [ "$(value_of "$1" MDType)" != 0 ]
@@ -356,22 +365,31 @@ end_step
 pass "Tab: the portrait of KREV's $(name_of "$last_id") names no empty term"
 shift_tab_to_grid "$last_id"
 
-# Each click on a title says the title and the new direction, then the row that is now current.
+# Each click on a title says the title and the new direction, then the row that is now current:
+# the reader reads it when the focus comes to another row (from the last row to the first), and
+# the notice carries it when the current row stays where it was (the first row again) or the
+# same hireling stays current (a sort by name).
 readonly health_column=1
-for order in descending ascending; do
-    if [ $order = descending ]; then direction="по убыванию"; else direction="по возрастанию"; fi
-    begin_step "click on the title «здр», $order"
-    click_title "$health_column"
-    new_first=$(ids_$order MDhea | head -n 1)
-    expect_said_in_order "notification здр, $direction." "$(name_of "$new_first")."
-    end_step
-    pass "a click on «здр» sorts $order: the reader says so, then the new first hireling"
-done
+begin_step "click on the title «здр», descending"
+click_title "$health_column"
+new_first=$(ids_descending MDhea | head -n 1)
+mapfile -t new_first_row < <(row_said "$new_first")
+expect_said_in_order "notification здр, по убыванию." "${new_first_row[@]}"
+end_step
+pass "a click on «здр» sorts descending: the reader says so, then the new first row"
+
+begin_step "click on the title «здр», ascending"
+click_title "$health_column"
+new_first=$(ids_ascending MDhea | head -n 1)
+expect_said_in_order "notification здр, по возрастанию; $(row_in_notice "$new_first")."
+end_step
+pass "a click on «здр» sorts ascending: the reader says so with the new first row"
 
 begin_step "click on the title «Наемник»"
 click_title 0
-expect_said_in_order "notification Наемник, по возрастанию."
+expect_said_in_order "notification Наемник, по возрастанию; $(row_in_notice "$new_first")."
 end_step
+pass "a click on «Наемник» sorts by name: the reader says so with the row of the same hireling"
 
 readonly about_lines=("${about_title#  } dialog" "Версия 1.1" "Наемники ZOLT и KREV" '"Ксарон" (KS3)'
     "Были использованы материалы:" "Летопись Фендала: www.example.org/ksaron"
